@@ -1,0 +1,29 @@
+// Term evaluator and function library: one left-to-right pass over the term text
+// per call, with the status of the last evaluation in `fehlercode`.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Status of the last evaluation: 0 valid, 1 term not readable, 2 value undefined,
+// 3 break in the curve, 4 value limited.
+extern std::uint8_t fehlercode;
+
+// Parameters of the term language, read by the letters P, Q and R.
+extern double P;
+extern double Q;
+extern double R;
+
+// Names of the functions; a function is numbered by the 1-based position of its name.
+extern const std::u16string_view funktionsnamen;
+
+double fktwert(std::u16string_view term, double x);
+
+int funktionsnummer(std::u16string_view name);
+double funktionswert(int nummer, double v);
+
+double gammawert(double v);
+// Returns false where the digamma function fails (pole); the value is then 0.
+bool digammawert(double v, double& ergebnis);
+double integralsinus(double v);

@@ -1,0 +1,3 @@
+#include "steuerzustand.h"
+
+Steuerzustand steuer;
