@@ -1,0 +1,354 @@
+// Term evaluator: reads the term text anew on every call, left to right, with
+// operator levels and a one-operator lookahead, computing while it reads.
+
+#include "fktint.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+std::uint8_t fehlercode = 0;
+double P = 0.0;
+double Q = 0.0;
+double R = 0.0;
+
+const std::u16string_view funktionsnamen =
+    u"SQR SQRT EXP LN ABS SI SIN COS TAN ARCCOS LG ARCTAN SINH COSH TANH INT SGN F1 F2 F3 F4 COT LD "
+    u"ARCSIN ARSINH ARCOSH ARTANH SEC GAMMA GAUSS DIGAMMA CSC FRAC HEAVISIDE ARCCOT ARCSEC";
+
+namespace {
+
+constexpr double grenze = 1e10;  // substitute value and limit of products and results
+constexpr double pi = 3.141592653589793;
+constexpr double phi = 1.618033988749895;
+constexpr double euler = 2.718281828459045;
+constexpr char16_t e_akut_gross = u'\u00C9';  // the constant e
+constexpr char16_t e_akut_klein = u'\u00E9';  // read inside number texts
+constexpr char16_t mittelpunkt = u'\u00B7';   // multiplication sign
+
+// Past this depth of nested operands the evaluator stops descending; at least
+// 1 000 bracket levels fit below it, and the stack stays small.
+constexpr int maximale_tiefe = 4000;
+
+// Evaluation state of one call.
+struct Zustand {
+  const char16_t* text;
+  std::size_t laenge;
+  std::size_t pos;  // 0-based reading position
+  double x;
+  char16_t vorschau_op;  // lookahead operator
+  int vorschau_stufe;
+  char16_t offen_op;  // pending operator
+  int offen_stufe;
+  int tiefe;
+  bool abgebrochen;
+};
+
+double ausdruck(Zustand& z);
+
+void undefiniert_setzen() { fehlercode = 2; }
+
+// operatorlesen: the last character of the text is never read as an operator.
+void operatorlesen(Zustand& z) {
+  if (z.pos + 1 >= z.laenge) {
+    z.vorschau_stufe = 0;
+    return;
+  }
+  const char16_t c = z.text[z.pos++];
+  z.vorschau_op = c;
+  switch (c) {
+    case u'+': case u'-': z.vorschau_stufe = 1; break;
+    case u'*': case mittelpunkt: case u'/': z.vorschau_stufe = 2; break;
+    case u'^': z.vorschau_stufe = 3; break;
+    case u')': case u']': case u'|': z.vorschau_stufe = 0; break;
+    default: z.vorschau_stufe = 0; fehlercode = 1; break;
+  }
+}
+
+bool ganzzahlig(double v) { return std::trunc(v) == v; }
+
+// Whole powers a^n, n > 4, with the upper limit tested on the way.
+double ganze_potenz(double a, double n) {
+  constexpr double schrittgrenze = 64;  // beyond this, the closed form of the same test
+  if (n <= schrittgrenze) {
+    double r = a;
+    for (int i = 1; i < static_cast<int>(n); ++i) {
+      r *= a;
+      if (r > grenze) {
+        fehlercode = 4;
+        return grenze;
+      }
+    }
+    return r;
+  }
+  const double gerade = 2 * std::floor(n / 2);
+  if ((a > 1 && std::pow(a, n) > grenze) || (a < -1 && std::pow(-a, gerade) > grenze)) {
+    fehlercode = 4;
+    return grenze;
+  }
+  return std::pow(a, n);
+}
+
+double potenz(double a, double b) {
+  if (fehlercode >= 2) {
+    fehlercode = 2;
+    return 0;
+  }
+  if (b == 0) return 1;
+  if (b == 1) return a;
+  if (b == 2) return a * a;
+  if (b == 3) return (a * a) * a;
+  if (b == 4) return (a * a) * (a * a);
+  if (b > 4 && std::fabs(b) < 2147483647.0 && ganzzahlig(b)) return ganze_potenz(a, b);
+  if (a == 0) return 0;
+  const double l = b * std::log(std::fabs(a));
+  if (std::fabs(l) > 16) {
+    undefiniert_setzen();
+    return 0;
+  }
+  if (a < 0) {
+    if (!ganzzahlig(b) || std::fabs(l) > 15) {
+      undefiniert_setzen();
+      return 0;
+    }
+    const double r = std::exp(l);
+    return std::fmod(std::trunc(b), 2.0) != 0 ? -r : r;
+  }
+  return std::exp(l);
+}
+
+double anwenden(double a, char16_t op, double b) {
+  switch (op) {
+    case u'+': return a + b;
+    case u'-': return a - b;
+    case u'*': case mittelpunkt:
+      if (std::fabs(a) >= grenze || std::fabs(b) >= grenze) {
+        fehlercode = 2;
+        return grenze;
+      }
+      return a * b;
+    case u'/':
+      if (b == 0) {
+        fehlercode = 2;
+        return grenze;
+      }
+      return a / b;
+    case u'^': return potenz(a, b);
+    default: return a;
+  }
+}
+
+bool zahlzeichen(char16_t c) { return c == u'.' || (c >= u'0' && c <= u'9') || c == e_akut_klein; }
+
+// zahllesen: digits and points, no sign, no exponent part.
+double zahllesen(Zustand& z) {
+  const std::size_t anfang = z.pos;
+  while (z.pos < z.laenge && zahlzeichen(z.text[z.pos])) ++z.pos;
+  const std::size_t n = z.pos - anfang;
+  char kurz[64];
+  std::string lang;
+  char* puffer = kurz;
+  if (n > sizeof kurz) {
+    lang.resize(n);
+    puffer = lang.data();
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t c = z.text[anfang + i];
+    if (c == e_akut_klein) return 0;  // not a decimal number: read as 0
+    puffer[i] = static_cast<char>(c);
+  }
+  double v = 0;
+  const auto [ende, fehler] = std::from_chars(puffer, puffer + n, v, std::chars_format::fixed);
+  if (fehler == std::errc::result_out_of_range) return HUGE_VAL;
+  if (fehler != std::errc() || ende != puffer + n) return 0;
+  return v;
+}
+
+bool gueltige_funktion(int nummer) {
+  switch (nummer) {
+    case 1: case 5: case 10: case 14: case 17: case 21: case 24: case 28: case 32: case 36:
+    case 43: case 46: case 53: case 58: case 63: case 68: case 72: case 88: case 92: case 95:
+    case 102: case 109: case 116: case 123: case 127: case 133: case 139: case 147: case 151:
+    case 156: case 166: case 173:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A function call: the name runs up to the next "(" or the end of the text.
+double funktionsaufruf(Zustand& z) {
+  const std::size_t anfang = z.pos;
+  while (z.pos < z.laenge && z.text[z.pos] != u'(') ++z.pos;
+  const int nummer = funktionsnummer(std::u16string_view(z.text + anfang, z.pos - anfang));
+  if (z.pos < z.laenge) ++z.pos;
+  if (!gueltige_funktion(nummer)) {
+    fehlercode = 1;
+    return 0;
+  }
+  const double v = ausdruck(z);
+  return funktionswert(nummer, v);
+}
+
+double faktor(Zustand& z) {
+  if (z.pos >= z.laenge) {
+    fehlercode = 1;
+    return 0;
+  }
+  const char16_t c = z.text[z.pos];
+  switch (c) {
+    case u'(':
+      ++z.pos;
+      return ausdruck(z);
+    case u'[': {
+      ++z.pos;
+      const double v = ausdruck(z);
+      return v >= 0 ? std::trunc(v) : std::trunc(v - 1);
+    }
+    case u'|':
+      ++z.pos;
+      return std::fabs(ausdruck(z));
+    case u'X':
+      ++z.pos;
+      return z.x;
+    case u'P':
+      if (z.pos + 1 < z.laenge && z.text[z.pos + 1] == u'I') {
+        z.pos += 2;
+        return pi;
+      }
+      if (z.pos + 2 < z.laenge && z.text[z.pos + 1] == u'H' && z.text[z.pos + 2] == u'I') {
+        z.pos += 3;
+        return phi;
+      }
+      ++z.pos;
+      return P;
+    case u'Q':
+      ++z.pos;
+      return Q;
+    case u'R':
+      ++z.pos;
+      return R;
+    case e_akut_gross:
+      ++z.pos;
+      return euler;
+    case u'.': case u'0': case u'1': case u'2': case u'3': case u'4':
+    case u'5': case u'6': case u'7': case u'8': case u'9':
+      return zahllesen(z);
+    default:
+      break;
+  }
+  const bool funktionsbuchstabe = (c >= u'A' && c <= u'J') || (c >= u'L' && c <= u'O') ||
+                                  c == u'S' || c == u'T' || c == u'V' || c == u'W';
+  if (funktionsbuchstabe) return funktionsaufruf(z);
+  fehlercode = 1;
+  return 0;
+}
+
+double verknuepfen(Zustand& z, double links);
+
+double operand(Zustand& z) {
+  if (++z.tiefe > maximale_tiefe) {
+    // Too deep to read safely: stop reading; the call reports the term as unreadable.
+    z.abgebrochen = true;
+    z.pos = z.laenge;
+    z.vorschau_stufe = 0;
+    --z.tiefe;
+    return 0;
+  }
+  double v;
+  if (z.pos < z.laenge && z.text[z.pos] == u'-') {
+    ++z.pos;
+    v = -faktor(z);
+  } else {
+    v = faktor(z);
+  }
+  operatorlesen(z);
+  while (z.vorschau_stufe > z.offen_stufe) v = verknuepfen(z, v);
+  --z.tiefe;
+  return v;
+}
+
+double verknuepfen(Zustand& z, double links) {
+  const char16_t alt_op = z.offen_op;
+  const int alt_stufe = z.offen_stufe;
+  do {
+    z.offen_op = z.vorschau_op;
+    z.offen_stufe = z.vorschau_stufe;
+    const double rechts = operand(z);
+    links = anwenden(links, z.offen_op, rechts);
+  } while (z.vorschau_stufe >= z.offen_stufe);
+  z.offen_op = alt_op;
+  z.offen_stufe = alt_stufe;
+  return links;
+}
+
+double ausdruck(Zustand& z) {
+  double v = operand(z);
+  while (z.vorschau_stufe > 0) v = verknuepfen(z, v);
+  return v;
+}
+
+// Steps 3 to 6: the text as the evaluator reads it. Returns false when the
+// term can be read as it stands, which is the common case and copies nothing.
+bool normalisierung_noetig(std::u16string_view t) {
+  if (t.front() == u'-' || t.front() == u'+') return true;
+  for (char16_t c : t)
+    if (c == u',' || c == u' ') return true;
+  return t.find(u"(-X^") != std::u16string_view::npos;
+}
+
+void normalisieren(std::u16string& s) {
+  for (char16_t& c : s)
+    if (c == u',') c = u'.';
+  if (s.find(u' ') != std::u16string::npos) {
+    std::u16string ohne;
+    for (char16_t c : s)
+      if (c != u' ') ohne += c;
+    s = ohne.empty() ? u" " : ohne;
+  }
+  if (s.front() == u'-') s.insert(s.begin(), u'0');
+  if (s.front() == u'+') s.insert(s.begin(), u'0');
+  for (std::size_t i = s.find(u"(-X^"); i != std::u16string::npos; i = s.find(u"(-X^", i))
+    s.insert(i + 1, 1, u'0');
+}
+
+double auswerten(std::u16string_view t, double x) {
+  Zustand z{t.data(), t.size(), 0, x, 0, 0, 0, 0, 0, false};
+  fehlercode = 0;
+  double v = ausdruck(z);
+  if (z.abgebrochen) {
+    fehlercode = 1;
+    return 0;
+  }
+  if (v > grenze) {
+    v = grenze;
+    fehlercode = 4;
+  }
+  return v;
+}
+
+}  // namespace
+
+double fktwert(std::u16string_view term, double x) {
+  if (x < -1000000 || std::isnan(x)) {
+    fehlercode = 1;
+    return 0;
+  }
+  if (x > 1000000) {
+    fehlercode = 3;
+    return 0;
+  }
+  if (term.empty()) {
+    fehlercode = 1;
+    return 0;
+  }
+  if (!normalisierung_noetig(term)) return auswerten(term, x);
+  std::u16string s(term);
+  normalisieren(s);
+  return auswerten(s, x);
+}
+
+int funktionsnummer(std::u16string_view name) {
+  const auto i = funktionsnamen.find(name);
+  return i == std::u16string_view::npos ? 0 : static_cast<int>(i) + 1;
+}

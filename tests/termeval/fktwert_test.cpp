@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "fktint.h"
+
+namespace {
+
+struct Fall {
+  std::u16string term;
+  double x;
+  double erwartet;
+  int status;
+};
+
+void pruefe(const Fall& f) {
+  const double v = fktwert(f.term, f.x);
+  EXPECT_EQ(fehlercode, f.status) << "status of " << std::string(f.term.begin(), f.term.end()) << " at " << f.x;
+  if (std::isnan(f.erwartet))
+    EXPECT_TRUE(std::isnan(v));
+  else
+    EXPECT_NEAR(v, f.erwartet, 1e-12 * std::max(1.0, std::fabs(f.erwartet))) << std::string(f.term.begin(), f.term.end()) << " at " << f.x;
+}
+
+class Fktwert : public ::testing::Test {
+ protected:
+  void SetUp() override { P = 0; Q = 0; }
+};
+
+TEST_F(Fktwert, OperatorsLevelsAndSigns) {
+  P = 1;
+  const Fall faelle[] = {
+      {u"X^2/4-2", 2, -1, 0},      {u"X*SIN(X+P)", 0, 0, 0},    {u"2^3^2", 0, 64, 0},
+      {u"2+3*4", 0, 14, 0},        {u"8/4/2", 0, 1, 0},          {u"-X^2", 3, -9, 0},
+      {u"(-X^2)", 3, -9, 0},       {u"(-2^2)", 0, 4, 0},         {u"2*-X^2", 3, 18, 0},
+      {u"(-P^2)", 0, 1, 0},        {u"2+-3", 0, -1, 0},          {u"2--3", 0, 5, 0},
+      {u"2*+3", 0, 3, 1},          {u"2---3", 0, -1, 1},         {u"1\u00B72", 0, 2, 0},
+      {u"1-2-3", 0, -4, 0},        {u"2*3^2", 0, 18, 0},         {u"2^3*2", 0, 16, 0},
+  };
+  for (const auto& f : faelle) pruefe(f);
+}
+
+TEST_F(Fktwert, TextNormalisationAndReadingQuirks) {
+  const Fall faelle[] = {
+      {u"1,5*2", 0, 3, 0},       {u" X + 1 ", 1, 2, 0},     {u".5*2", 0, 1, 0},
+      {u"+X", 2, 2, 0},          {u"X+", 5, 5, 0},          {u"X)+1", 5, 5, 0},
+      {u"2X", 0, 2, 0},          {u"2X+1", 0, 2, 1},        {u"(2X+1)*3", 0, 3, 1},
+      {u"1E5+1", 0, 1, 1},       {u"SIN", 0, 0, 1},         {u"SIN(X", 1, std::sin(1.0), 0},
+      {u"SIN(X)A", 1, std::sin(1.0), 0},                    {u"", 0, 0, 1},
+      {u" ", 0, 0, 1},           {u"(X+1]", 1, 2, 0},       {u"|X-3|", 1, 2, 0},
+      {u"[X+0.5)", 1.7, 2, 0},   {u"(X+1", 1, 2, 0},        {u"K", 0, 0, 1},
+      {u"x", 0, 0, 1},           {u"(-X^2)+(-X^2)", 2, -8, 0},
+  };
+  for (const auto& f : faelle) pruefe(f);
+}
+
+TEST_F(Fktwert, XOutsideTheRange) {
+  const double nan = std::nan("");
+  const Fall faelle[] = {
+      {u"X", -1000001, 0, 1}, {u"X", 1000001, 0, 3},   {u"X", 1000000, 1000000, 0},
+      {u"X", -1000000, -1000000, 0}, {u"X", nan, 0, 1}, {u"X", INFINITY, 0, 3},
+      {u"X", -INFINITY, 0, 1},
+  };
+  for (const auto& f : faelle) pruefe(f);
+}
+
+TEST_F(Fktwert, LimitsAndUndefinedValues) {
+  const Fall faelle[] = {
+      {u"1/X", 0, 1e10, 2},            {u"1/X", 1e-12, 1e10, 4},     {u"-1/X", 1e-12, -1e12, 0},
+      {u"X^5", 100, 1e10, 0},          {u"X^5", 101, 1e10, 4},       {u"X^5", -101, std::pow(-101.0, 5), 0},
+      {u"X^7", -101, 1e10, 4},         {u"X*X*X*X", 1000, 1e10, 4},  {u"X*X*X*X*X", 1000, 1e10, 2},
+      {u"INT(X)^2", 0, 0, 2},          {u"X^2*INT(X)", 2.5, 12.5, 3},
+      {u"HEAVISIDE(X)*X^2", 1, 0, 2},  {u"SGN(LN(X))", -1, 0, 0},   {u"EXP(100)+X^2", 0, 1e10, 4},
+      {u"[X]", -2, -3, 0},             {u"INT(X)", -2, -3, 3},       {u"[X]", -2.5, -3, 0},
+  };
+  for (const auto& f : faelle) pruefe(f);
+}
+
+TEST_F(Fktwert, ConstantsParametersAndNames) {
+  P = 7; Q = 3;
+  const Fall faelle[] = {
+      {u"PI", 0, 3.141592653589793, 0},  {u"PHI", 0, 1.618033988749895, 0},
+      {u"\u00C9", 0, 2.718281828459045, 0}, {u"R", 0, 0, 0},  {u"PIX", 0, 3.141592653589793, 0},
+      {u"P", 0, 7, 0},  {u"P+Q", 0, 10, 0},  {u"PH", 0, 7, 0},
+      {u"S(4)", 0, 16, 0},  {u"ARC(0)", 0, std::acos(0.0), 0},  {u"I(1)", 0, 0, 1},
+      {u"F1(X)", 0, 0, 1},  {u"FOO(X)", 0, 0, 1},  {u"CS(X)", 0, 0, 1},  {u"N(X)", 0, 0, 1},
+      {u"A(-2)", 0, 2, 0},  {u"E(0)", 0, 1, 0},  {u"C(0)", 0, 1, 0},
+  };
+  for (const auto& f : faelle) pruefe(f);
+}
+
+TEST_F(Fktwert, PowerRules) {
+  const Fall faelle[] = {
+      {u"(-2)^3", 0, -8, 0},        {u"(-2)^-3", 0, -0.125, 0},     {u"0^0", 0, 1, 0},
+      {u"0^-1", 0, 0, 0},           {u"2^40", 0, 1e10, 4},          {u"0.5^1000", 0, std::pow(0.5, 1000), 0},
+      {u"X^2.5", 1000, 0, 2},       {u"X^(-1)", 1e-7, 0, 2},        {u"X^(-1)", 2e-7, 5e6, 0},
+      {u"(-8)^(1/3)", 0, 0, 2},     {u"(-2)^(-1)", 0, -0.5, 0},     {u"(-2)^5", 0, -32, 0},
+      {u"1.000001^100000000", 0, 1e10, 4}, {u"X^3000000000", 1, 1, 0},
+      {u"(-1)^2147483647", 0, -1, 0},
+  };
+  for (const auto& f : faelle) pruefe(f);
+}
+
+TEST_F(Fktwert, NumberTexts) {
+  const Fall faelle[] = {
+      {u"1.2.3", 0, 0, 0},      {u"1\u00E92", 0, 0, 0},
+      {u"12345678901234567890", 0, 1e10, 4}, {u"1234567890", 0, 1234567890, 0},
+  };
+  for (const auto& f : faelle) pruefe(f);
+  std::u16string riesig(400, u'9');
+  fktwert(riesig, 0);  // a number beyond the double range must not crash
+  EXPECT_EQ(fehlercode, 4);
+}
+
+// Deep nesting stops at a fixed depth instead of overflowing the stack.
+TEST_F(Fktwert, DeepNestingIsUnreadableButSafe) {
+  for (char16_t klammer : {u'(', u'[', u'|'}) {
+    std::u16string tief(100000, klammer);
+    tief += u"X";
+    EXPECT_EQ(fktwert(tief, 1), 0);
+    EXPECT_EQ(fehlercode, 1);
+  }
+  std::u16string tausend = std::u16string(1000, u'(') + u"X+1" + std::u16string(1000, u')');
+  EXPECT_EQ(fktwert(tausend, 1), 2);
+  EXPECT_EQ(fehlercode, 0);
+  std::u16string kette = u"X";
+  for (int i = 0; i < 100000; ++i) kette += u"+X*2^X";
+  fktwert(kette, 1);
+  EXPECT_EQ(fehlercode, 0);
+  std::u16string operatoren(100000, u'-');
+  fktwert(operatoren, 1);
+}
+
+TEST_F(Fktwert, ExtremeNumbersStaySafe) {
+  const double werte[] = {0, 1e-300, 1e300, -1e300, 5e-324, 999999.999};
+  const char16_t* terme[] = {u"X^X", u"X^1E", u"EXP(X)^X", u"[X*1e300]", u"X^99999999999",
+                             u"(0-X)^(1/X)", u"GAMMA(X)", u"SI(X)", u"FRAC(X)", u"TAN(X)^-X"};
+  for (double x : werte)
+    for (auto t : terme) fktwert(t, x);
+  P = std::nan("");
+  fktwert(u"P^P*X+GAMMA(P)+DIGAMMA(P)+SI(P)+EXP(P)+INT(P)+[P]", 1);
+  P = INFINITY;
+  fktwert(u"P^P*X+GAMMA(P)+DIGAMMA(-P)+SI(P)+EXP(P)+INT(P)+[P]+P^0.5+(0-P)^3", 1);
+  SUCCEED();
+}
+
+}  // namespace
