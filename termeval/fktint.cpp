@@ -138,30 +138,48 @@ double anwenden(double a, char16_t op, double b) {
   }
 }
 
-bool zahlzeichen(char16_t c) { return c == u'.' || (c >= u'0' && c <= u'9') || c == e_akut_klein; }
 
-// zahllesen: digits and points, no sign, no exponent part.
-double zahllesen(Zustand& z) {
-  const std::size_t anfang = z.pos;
-  while (z.pos < z.laenge && zahlzeichen(z.text[z.pos])) ++z.pos;
-  const std::size_t n = z.pos - anfang;
-  char kurz[64];
-  std::string lang;
-  char* puffer = kurz;
-  if (n > sizeof kurz) {
-    lang.resize(n);
-    puffer = lang.data();
-  }
+// Slow path of zahllesen: long or odd number texts.
+double zahl_umwandeln(const char16_t* text, std::size_t n) {
+  std::string ziffern(n, '0');
   for (std::size_t i = 0; i < n; ++i) {
-    const char16_t c = z.text[anfang + i];
-    if (c == e_akut_klein) return 0;  // not a decimal number: read as 0
-    puffer[i] = static_cast<char>(c);
+    if (text[i] == e_akut_klein) return 0;  // not a decimal number: read as 0
+    ziffern[i] = static_cast<char>(text[i]);
   }
   double v = 0;
-  const auto [ende, fehler] = std::from_chars(puffer, puffer + n, v, std::chars_format::fixed);
+  const auto [ende, fehler] = std::from_chars(ziffern.data(), ziffern.data() + n, v, std::chars_format::fixed);
   if (fehler == std::errc::result_out_of_range) return HUGE_VAL;
-  if (fehler != std::errc() || ende != puffer + n) return 0;
+  if (fehler != std::errc() || ende != ziffern.data() + n) return 0;
   return v;
+}
+
+// zahllesen: digits and points, no sign, no exponent part. Up to 15 digits the
+// value is one exact integer divided by an exact power of ten, which rounds correctly.
+double zahllesen(Zustand& z) {
+  static constexpr double zehnerpotenzen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const std::size_t anfang = z.pos;
+  std::uint64_t mantisse = 0;
+  int ziffern = 0, nachkomma = -1;
+  bool schnell = true;
+  for (; z.pos < z.laenge; ++z.pos) {
+    const char16_t c = z.text[z.pos];
+    if (c >= u'0' && c <= u'9') {
+      mantisse = mantisse * 10 + (c - u'0');
+      ++ziffern;
+      if (nachkomma >= 0) ++nachkomma;
+    } else if (c == u'.') {
+      if (nachkomma >= 0) schnell = false;
+      nachkomma = 0;
+    } else if (c == e_akut_klein) {
+      schnell = false;
+    } else {
+      break;
+    }
+  }
+  if (schnell && ziffern > 0 && ziffern <= 15)
+    return static_cast<double>(mantisse) / zehnerpotenzen[nachkomma < 0 ? 0 : nachkomma];
+  return zahl_umwandeln(z.text + anfang, z.pos - anfang);
 }
 
 bool gueltige_funktion(int nummer) {
@@ -292,9 +310,13 @@ double ausdruck(Zustand& z) {
 // term can be read as it stands, which is the common case and copies nothing.
 bool normalisierung_noetig(std::u16string_view t) {
   if (t.front() == u'-' || t.front() == u'+') return true;
-  for (char16_t c : t)
+  const std::size_t n = t.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t c = t[i];
     if (c == u',' || c == u' ') return true;
-  return t.find(u"(-X^") != std::u16string_view::npos;
+    if (c == u'(' && i + 3 < n && t[i + 1] == u'-' && t[i + 2] == u'X' && t[i + 3] == u'^') return true;
+  }
+  return false;
 }
 
 void normalisieren(std::u16string& s) {
@@ -343,12 +365,49 @@ double fktwert(std::u16string_view term, double x) {
     return 0;
   }
   if (!normalisierung_noetig(term)) return auswerten(term, x);
-  std::u16string s(term);
+  // One buffer for every call: the edit allocates only when a text is longer than any before.
+  static std::u16string s;
+  s.assign(term);
   normalisieren(s);
   return auswerten(s, x);
 }
 
+namespace {
+
+// The listed names by length and first letter, so that a listed name is found
+// without searching the whole list; each listed name first occurs at its own place.
+struct Namenstabelle {
+  static constexpr int laengen = 10;
+  struct Eintrag {
+    std::u16string_view name;
+    int nummer;
+  };
+  Eintrag eintraege[laengen][26][3] = {};
+
+  Namenstabelle() {
+    std::size_t anfang = 0;
+    while (anfang < funktionsnamen.size()) {
+      std::size_t ende = funktionsnamen.find(u' ', anfang);
+      if (ende == std::u16string_view::npos) ende = funktionsnamen.size();
+      const auto name = funktionsnamen.substr(anfang, ende - anfang);
+      for (auto& e : eintraege[name.size()][name[0] - u'A'])
+        if (e.name.empty()) {
+          e = {name, static_cast<int>(funktionsnamen.find(name)) + 1};
+          break;
+        }
+      anfang = ende + 1;
+    }
+  }
+};
+
+const Namenstabelle namenstabelle;
+
+}  // namespace
+
 int funktionsnummer(std::u16string_view name) {
+  if (!name.empty() && name.size() < Namenstabelle::laengen && name[0] >= u'A' && name[0] <= u'Z')
+    for (const auto& e : namenstabelle.eintraege[name.size()][name[0] - u'A'])
+      if (e.name == name) return e.nummer;
   const auto i = funktionsnamen.find(name);
   return i == std::u16string_view::npos ? 0 : static_cast<int>(i) + 1;
 }
