@@ -49,7 +49,7 @@ double ausdruck(Zustand& z);
 void undefiniert_setzen() { fehlercode = 2; }
 
 // operatorlesen: the last character of the text is never read as an operator.
-void operatorlesen(Zustand& z) {
+[[gnu::always_inline]] inline void operatorlesen(Zustand& z) {
   if (z.pos + 1 >= z.laenge) {
     z.vorschau_stufe = 0;
     return;
@@ -117,7 +117,7 @@ double potenz(double a, double b) {
   return std::exp(l);
 }
 
-double anwenden(double a, char16_t op, double b) {
+[[gnu::always_inline]] inline double anwenden(double a, char16_t op, double b) {
   switch (op) {
     case u'+': return a + b;
     case u'-': return a - b;
@@ -155,7 +155,7 @@ double zahl_umwandeln(const char16_t* text, std::size_t n) {
 
 // zahllesen: digits and points, no sign, no exponent part. Up to 15 digits the
 // value is one exact integer divided by an exact power of ten, which rounds correctly.
-double zahllesen(Zustand& z) {
+[[gnu::always_inline]] inline double zahllesen(Zustand& z) {
   static constexpr double zehnerpotenzen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const std::size_t anfang = z.pos;
@@ -208,7 +208,7 @@ double funktionsaufruf(Zustand& z) {
   return funktionswert(nummer, v);
 }
 
-double faktor(Zustand& z) {
+[[gnu::always_inline]] inline double faktor(Zustand& z) {
   if (z.pos >= z.laenge) {
     fehlercode = 1;
     return 0;
