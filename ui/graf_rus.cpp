@@ -1,0 +1,670 @@
+#include "graf_rus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QValidator>
+
+#include "abbildung.h"
+#include "bilder.h"
+#include "fktint.h"
+#include "info2_russ.h"
+#include "paintbox.h"
+#include "plotpass.h"
+#include "qtcanvas.h"
+#include "steuerzustand.h"
+#include "uableitung.h"
+#include "updown.h"
+#include "zahltext.h"
+
+namespace {
+
+const QString titel = QStringLiteral("Графическое представление функции");
+
+QString qtext(const std::u16string& s) { return QString::fromStdU16String(s); }
+
+QFont verdana(int pixel) {
+  QFont f(QStringLiteral("Verdana"));
+  f.setPixelSize(pixel);
+  return f;
+}
+
+// Turns every letter into a capital as it is typed or pasted (é becomes É).
+class Grossschrift : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& text, int& pos) const override {
+    text = text.toUpper();
+    pos = std::min<int>(pos, text.size());
+    return Acceptable;
+  }
+};
+
+// The white client panel; it lays its docked regions out on every size change.
+class Flaeche : public QWidget {
+ public:
+  explicit Flaeche(TFGraf* f) : fenster(f) {}
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    fenster->anordnen();
+    fenster->FormResize();
+  }
+
+ private:
+  TFGraf* fenster;
+};
+
+QWidget* region(QWidget* eltern, QColor farbe, const QFont& schrift) {
+  auto* w = new QWidget(eltern);
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, farbe);
+  pal.setColor(QPalette::WindowText, Qt::black);
+  w->setPalette(pal);
+  w->setAutoFillBackground(true);
+  w->setFont(schrift);
+  return w;
+}
+
+enum Ort { rechts, unten };
+
+struct Feld {
+  QLineEdit* TFGraf::*element;
+  std::u16string Steuerzustand::*zustand;
+  Ort ort;
+  int x, y, b, h;
+};
+
+const Feld felder[] = {
+    {&TFGraf::ed_breite, &Steuerzustand::ed_breite, rechts, 122, 10, 36, 21},
+    {&TFGraf::ed_xvon, &Steuerzustand::ed_xvon, rechts, 64, 136, 41, 21},
+    {&TFGraf::ed_xbis, &Steuerzustand::ed_xbis, rechts, 152, 136, 41, 21},
+    {&TFGraf::ed_parameter, &Steuerzustand::ed_parameter, rechts, 106, 171, 41, 21},
+    {&TFGraf::ed_q, &Steuerzustand::ed_q, rechts, 106, 195, 41, 21},
+    {&TFGraf::ed_schardiff, &Steuerzustand::ed_schardiff, rechts, 171, 220, 32, 21},
+    {&TFGraf::ed_A, &Steuerzustand::ed_A, rechts, 84, 246, 41, 21},
+    {&TFGraf::ed_B, &Steuerzustand::ed_B, rechts, 84, 270, 41, 21},
+    {&TFGraf::ed_von, &Steuerzustand::ed_von, rechts, 40, 436, 32, 21},
+    {&TFGraf::ed_bis, &Steuerzustand::ed_bis, rechts, 98, 436, 32, 21},
+    {&TFGraf::ed_delta, &Steuerzustand::ed_delta, rechts, 152, 436, 32, 21},
+    {&TFGraf::ed_f1, &Steuerzustand::ed_f1, unten, 84, 12, 290, 24},
+    {&TFGraf::ed_f2, &Steuerzustand::ed_f2, unten, 84, 44, 290, 24},
+    {&TFGraf::ed_f3, &Steuerzustand::ed_f3, unten, 456, 12, 290, 24},
+    {&TFGraf::ed_f4, &Steuerzustand::ed_f4, unten, 456, 44, 290, 24},
+};
+
+// What a click on a check box runs.
+enum Klick { vollbild, zeichnen, ergebnis };
+
+struct Kasten {
+  QCheckBox* TFGraf::*element;
+  bool Steuerzustand::*zustand;
+  const char16_t* text;
+  Ort ort;
+  int x, y, b, h;
+  Klick klick;
+};
+
+const Kasten kaesten[] = {
+    {&TFGraf::c_1ableitung, &Steuerzustand::c_1ableitung, u"Производная", rechts, 12, 41, 97, 17, vollbild},
+    {&TFGraf::c_2ableitung, &Steuerzustand::c_2ableitung, u"2.Производн.", rechts, 115, 41, 93, 17, vollbild},
+    {&TFGraf::c_nullstellen, &Steuerzustand::c_nullstellen, u"Нули", rechts, 12, 59, 97, 17, vollbild},
+    {&TFGraf::c_extrema, &Steuerzustand::c_extrema, u"Экстремумы", rechts, 115, 59, 97, 17, vollbild},
+    {&TFGraf::c_wendepunkte, &Steuerzustand::c_wendepunkte, u"Перегибы", rechts, 12, 77, 85, 17, vollbild},
+    {&TFGraf::c_wendetangente, &Steuerzustand::c_wendetangente, u"Касательная перегибa", rechts, 115, 77, 93, 17, vollbild},
+    {&TFGraf::c_stammfunktion, &Steuerzustand::c_stammfunktion, u"Первообразная", rechts, 12, 95, 117, 17, vollbild},
+    {&TFGraf::c_schnittpunkte, &Steuerzustand::c_schnittpunkte, u"Пересечение", rechts, 12, 113, 97, 17, vollbild},
+    {&TFGraf::c_pktanzeige, &Steuerzustand::c_pktanzeige, u"Рисование т.", rechts, 115, 113, 93, 17, vollbild},
+    {&TFGraf::c_schar, &Steuerzustand::c_schar, u"Семейство функции d =", rechts, 12, 222, 153, 17, vollbild},
+    {&TFGraf::c_punktA, &Steuerzustand::c_punktA, u"Точка A (", rechts, 12, 248, 74, 17, vollbild},
+    {&TFGraf::c_punktB, &Steuerzustand::c_punktB, u"Tочка B (", rechts, 12, 272, 74, 17, vollbild},
+    {&TFGraf::c_tangente, &Steuerzustand::c_tangente, u"Касательная", rechts, 12, 296, 93, 17, vollbild},
+    {&TFGraf::c_normale, &Steuerzustand::c_normale, u"Нормальная", rechts, 115, 296, 137, 17, vollbild},
+    {&TFGraf::c_sekante, &Steuerzustand::c_sekante, u"Секущая AB", rechts, 12, 315, 93, 17, vollbild},
+    {&TFGraf::c_integral, &Steuerzustand::c_integral, u"Интеграл AB", rechts, 12, 334, 93, 17, vollbild},
+    {&TFGraf::c_wertetabelle, &Steuerzustand::c_wertetabelle, u"Таблица значений в списке", rechts, 20, 463, 181, 17, vollbild},
+    {&TFGraf::c_ergebnisliste, &Steuerzustand::c_ergebnisliste, u"Список результатов", rechts, 40, 574, 153, 17, ergebnis},
+    {&TFGraf::c_f1, &Steuerzustand::c_f1, u"f1(x) =", unten, 12, 16, 65, 17, zeichnen},
+    {&TFGraf::c_f2, &Steuerzustand::c_f2, u"f2(x) =", unten, 12, 48, 65, 17, zeichnen},
+    {&TFGraf::c_f3, &Steuerzustand::c_f3, u"f3(x) =", unten, 384, 16, 65, 17, zeichnen},
+    {&TFGraf::c_f4, &Steuerzustand::c_f4, u"f4(x) =", unten, 384, 48, 65, 17, zeichnen},
+};
+
+struct Beschriftung {
+  QLabel* TFGraf::*element;
+  const char16_t* text;
+  int x, y, b, h;
+};
+
+// Labels of the options area; `Label12` of the view strip is placed on its own.
+const Beschriftung beschriftungen[] = {
+    {&TFGraf::Label2, u"Ширина кривой", 24, 16, 92, 13},
+    {&TFGraf::Label1, u"Домен", 16, 140, 36, 13},
+    {&TFGraf::Label3, u"< x <", 112, 140, 33, 13},
+    {&TFGraf::Label8, u"Параметр P = ", 16, 176, 83, 13},
+    {&TFGraf::Label4, u"Параметр Q = ", 16, 200, 85, 13},
+    {&TFGraf::Label11, u";       )", 145, 250, 38, 13},
+    {&TFGraf::Label10, u";       )", 145, 274, 38, 13},
+    {&TFGraf::Label13, u"= ", 104, 335, 13, 13},
+    {&TFGraf::Label14, u"Поверхность AB", 6, 354, 95, 13},
+    {&TFGraf::Label15, u"= ", 104, 355, 13, 13},
+    {&TFGraf::Label9, u"от           до", 20, 439, 71, 13},
+    {&TFGraf::Label16, u"Δ", 138, 437, 8, 16},
+};
+
+struct Ansichtsknopf {
+  QToolButton* TFGraf::*element;
+  Bild bild;
+  int x, y;
+  void (TFGraf::*klick)();
+};
+
+const Ansichtsknopf ansichtsknoepfe[] = {
+    {&TFGraf::slinks, Bild::links, 18, 33, &TFGraf::slinksClick},
+    {&TFGraf::shoch, Bild::hoch, 40, 24, &TFGraf::shochClick},
+    {&TFGraf::srunter, Bild::runter, 40, 46, &TFGraf::srunterClick},
+    {&TFGraf::srechts, Bild::rechts, 62, 33, &TFGraf::srechtsClick},
+    {&TFGraf::sgroesser, Bild::groesser, 96, 33, &TFGraf::sgroesserClick},
+    {&TFGraf::skleiner, Bild::kleiner, 120, 33, &TFGraf::SkleinerClick},
+    {&TFGraf::sgrundeinstellung, Bild::grund, 144, 33, &TFGraf::SgrundClick},
+};
+
+struct Spinner {
+  UpDown* TFGraf::*element;
+  int x, y, b, h;
+  void (TFGraf::*schritt)(bool);
+};
+
+const Spinner spinner[] = {
+    {&TFGraf::UpDown2, 148, 169, 17, 24, &TFGraf::UpDown2ChangingEx},
+    {&TFGraf::UpDown5, 148, 193, 17, 24, &TFGraf::UpDown5ChangingEx},
+    {&TFGraf::UpDown3, 125, 245, 17, 24, &TFGraf::UpDown3ChangingEx},
+    {&TFGraf::UpDown4, 125, 269, 17, 24, &TFGraf::UpDown4ChangingEx},
+};
+
+// A menu item: a setting with its check mark in the control state, a command,
+// or a separator (no caption).
+struct Eintrag {
+  QAction* TFGraf::*element;
+  const char16_t* text;
+  bool Steuerzustand::*einstellung;
+  void (TFGraf::*befehl)();
+};
+
+const Eintrag grafikmenue[] = {
+    {&TFGraf::Vektorgrafikkopieren1, u"Kопия графика", nullptr, &TFGraf::alsWMFkopieren1Click},
+    {&TFGraf::Vektorgrafikdrucken1, u"Печать графики", nullptr, &TFGraf::GrafikdruckenClick},
+    {&TFGraf::Speichern1, u"Сохранить изображение", nullptr, &TFGraf::Speichern1Click},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::M1, u"Список копия", nullptr, &TFGraf::ListekopierenClick},
+};
+
+const Eintrag systemmenue[] = {
+    {&TFGraf::MAchsen1, u"Нарисуйте оси", &Steuerzustand::MAchsen1, nullptr},
+    {&TFGraf::MAchsen21, u"Выделите оси", &Steuerzustand::MAchsen21, nullptr},
+    {&TFGraf::M_rahmen, u"Координатная рамка", &Steuerzustand::M_rahmen, nullptr},
+    {&TFGraf::M_winkel, u"Градусы по оси абсцисс", &Steuerzustand::M_winkel, nullptr},
+    {&TFGraf::M_bogen, u"Радианы по оси абсцисс", &Steuerzustand::M_bogen, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::m_raster, u"Cетка", &Steuerzustand::m_raster, nullptr},
+    {&TFGraf::m_mmraster, u"mm-Cетка", &Steuerzustand::m_mmraster, nullptr},
+    {&TFGraf::m_terme, u"Показать термин функция", &Steuerzustand::m_terme, nullptr},
+    {&TFGraf::m_farbe, u"Цветные графики функций", &Steuerzustand::m_farbe, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::intervallverkleinern, u"Уменьшить область отображения", nullptr, &TFGraf::sgroesserClick},
+    {&TFGraf::intervallvergroessern, u"Увеличить область отображения", nullptr, &TFGraf::SkleinerClick},
+    {&TFGraf::grundeinstellung, u"Основные настройки", nullptr, &TFGraf::SgrundClick},
+    {&TFGraf::aufloesunganpassen, u"Adjust y", nullptr, &TFGraf::S31Click},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Animation1, u"Aнимация", nullptr, &TFGraf::b_animationClick},
+    {&TFGraf::Zeichnen1, u"Рисование", nullptr, &TFGraf::b_zeichnenClick},
+};
+
+const Eintrag sondermenue[] = {
+    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси x", &Steuerzustand::spiegelungxachse, nullptr},
+    {&TFGraf::spiegelungursprung, u"-f1(-x) , Размышления о происхождении", &Steuerzustand::spiegelungursprung, nullptr},
+    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси у", &Steuerzustand::spiegelungyachse, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::verschiebungxachse, u"f1(x+p) , Смещение по оси x", &Steuerzustand::verschiebungxachse, nullptr},
+    {&TFGraf::streckungxachse, u"f1(p*x) , Растяжение вдоль оси x", &Steuerzustand::streckungxachse, nullptr},
+    {&TFGraf::verschiebungyachse, u"f1(x)+p , Смещение по оси у", &Steuerzustand::verschiebungyachse, nullptr},
+    {&TFGraf::streckungyachse, u"p*f1(x) , Растяжение вдоль оси у", &Steuerzustand::streckungyachse, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::nacheinanderausfuehrung, u"f1(f1(x)) , Последовательное выполнение", &Steuerzustand::nacheinanderausfuehrung, nullptr},
+    {&TFGraf::funktionsaddition, u"f1(x)+f2(x) , Добавление значений функции", &Steuerzustand::funktionsaddition, nullptr},
+    {&TFGraf::funktionssubtraktion1, u"f1(x)-f2(x) , Вычитание значений функции", &Steuerzustand::funktionssubtraktion1, nullptr},
+    {&TFGraf::funktionsmultiplikation, u"f1(x)*f2(x) , Умножение значений функции", &Steuerzustand::funktionsmultiplikation, nullptr},
+    {&TFGraf::funktionsdivision1, u"f1(x)/f2(x) , Разделение значений функции", &Steuerzustand::funktionsdivision1, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Umkehrkurvezuf1x1, u"Обратная кривая f1(х), Отражение на y=x", &Steuerzustand::Umkehrkurvezuf1x1, nullptr},
+};
+
+// The menu shortcuts; they act before the focused control sees the key.
+struct Kurzwahl {
+  QAction* TFGraf::*element;
+  QList<QKeySequence> tasten;
+};
+
+const Kurzwahl kurzwahlen[] = {
+    {&TFGraf::M02, {QKeySequence(Qt::Key_Escape)}},
+    {&TFGraf::grundeinstellung, {QKeySequence(Qt::Key_Space)}},
+    {&TFGraf::Animation1, {QKeySequence(Qt::Key_F2)}},
+    {&TFGraf::Zeichnen1, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}},
+};
+
+bool istkurzwahltaste(const QKeyEvent* k) {
+  const auto mod = k->modifiers() & ~Qt::KeypadModifier;
+  if (mod != Qt::NoModifier) return false;
+  switch (k->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+    case Qt::Key_F2:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Edit fields claim Space (and other keys) for themselves through the shortcut
+// override; taking that event away from them for the four shortcut keys lets
+// the main window's menu act first, wherever the focus is in that window.
+class Tastenfilter : public QObject {
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::ShortcutOverride) return false;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || !qobject_cast<TFGraf*>(w->window())) return false;
+    if (!istkurzwahltaste(static_cast<QKeyEvent*>(e))) return false;
+    e->ignore();
+    return true;
+  }
+};
+
+}  // namespace
+
+void tastenfilteranbringen() {
+  static Tastenfilter filter;
+  qApp->installEventFilter(&filter);
+}
+
+TFGraf::TFGraf() {
+  setWindowTitle(titel);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::WindowMaximizeButtonHint);
+  setFont(verdana(13));
+  steuerelementeanlegen();
+  menuesanlegen();
+
+  // FormCreate: the result list and the rewrite table start empty.
+  ergebnisliste.clear();
+  ersetzungsliste.clear();
+  Mergebnis->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+  Timer1.setInterval(25);
+  Timer1.setTimerType(Qt::PreciseTimer);
+  connect(&Timer1, &QTimer::timeout, this, &TFGraf::Timer1Timer);
+
+  resize(1050, 686 + menuBar()->sizeHint().height());
+}
+
+TFGraf::~TFGraf() = default;
+
+void TFGraf::steuerelementeanlegen() {
+  Panel1 = new Flaeche(this);
+  Panel1->setAutoFillBackground(true);
+  {
+    QPalette pal = Panel1->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    Panel1->setPalette(pal);
+  }
+  setCentralWidget(Panel1);
+
+  const QColor grau(240, 240, 240);
+  rechtspanel = region(Panel1, grau, verdana(11));
+  ansichtsleiste = region(rechtspanel, grau, verdana(12));
+  {
+    QPalette pal = ansichtsleiste->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    pal.setColor(QPalette::ButtonText, QColor(0, 0, 128));
+    ansichtsleiste->setPalette(pal);
+  }
+  optionen = region(rechtspanel, grau, verdana(11));
+  zeichenbereich = region(Panel1, Qt::white, verdana(13));
+  termpanel = region(zeichenbereich, grau, verdana(13));
+
+  Mergebnis = new QPlainTextEdit(zeichenbereich);
+  Mergebnis->setFont(verdana(11));
+  Mergebnis->hide();
+
+  PaintBox1 = new TPaintBox(zeichenbereich);
+  PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
+  PaintBox1->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { PaintBox1MouseDown(b, x, y); };
+  PaintBox1->OnMouseMove = [this](int x, int y) { PaintBox1MouseMove(x, y); };
+  PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
+
+  Label12 = new QLabel(QStringLiteral("Система координат"), ansichtsleiste);
+  Label12->setGeometry(16, 8, 128, 14);
+  for (const auto& k : ansichtsknoepfe) {
+    auto* b = new QToolButton(ansichtsleiste);
+    b->setAutoRaise(true);
+    b->setIcon(bildsymbol(k.bild));
+    b->setIconSize(QSize(16, 16));
+    b->setGeometry(k.x, k.y, 23, 22);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QToolButton::clicked, this, k.klick);
+    this->*k.element = b;
+  }
+
+  for (const auto& f : felder) {
+    auto* e = new QLineEdit(f.ort == rechts ? optionen : termpanel);
+    e->setValidator(new Grossschrift(e));
+    e->setText(qtext(steuer.*f.zustand));
+    e->setGeometry(f.x, f.y, f.b, f.h);
+    auto zustand = f.zustand;
+    connect(e, &QLineEdit::textChanged, this,
+            [zustand](const QString& t) { steuer.*zustand = t.toStdU16String(); });
+    this->*f.element = e;
+  }
+  connect(ed_breite, &QLineEdit::textChanged, this, &TFGraf::TB1Change);
+
+  for (const auto& k : kaesten) {
+    auto* c = new QCheckBox(QString::fromUtf16(k.text), k.ort == rechts ? optionen : termpanel);
+    c->setChecked(steuer.*k.zustand);
+    c->setGeometry(k.x, k.y, k.b, k.h);
+    auto zustand = k.zustand;
+    auto klick = k.klick;
+    connect(c, &QCheckBox::clicked, this, [this, zustand, klick](bool an) {
+      steuer.*zustand = an;
+      if (klick == vollbild) PaintBox1Paint();
+      else if (klick == zeichnen) b_zeichnenClick();
+      else Bergebnis();
+    });
+    // Changes made by the program itself keep the state in step too.
+    connect(c, &QCheckBox::toggled, this, [zustand](bool an) { steuer.*zustand = an; });
+    this->*k.element = c;
+  }
+  c_f1->setFont(verdana(13));
+  c_ergebnisliste->setFont(verdana(12));
+
+  for (const auto& l : beschriftungen) {
+    auto* lb = new QLabel(QString::fromUtf16(l.text), optionen);
+    lb->setGeometry(l.x, l.y, l.b, l.h);
+    this->*l.element = lb;
+  }
+  Label16->setFont(verdana(13));  // a capital delta
+  // Bound labels are written by the plot pass; they must not hide the fields.
+  Label9->lower();
+
+  UpDown1 = new UpDown(optionen);
+  UpDown1->setGeometry(158, 10, 16, 21);
+  UpDown1->OnChangingEx = [this](bool nachoben) {
+    const int pos = std::clamp(steuer.UpDown1 + (nachoben ? 1 : -1), 1, 6);
+    ed_breite->setText(QString::number(pos));
+  };
+  for (const auto& s : spinner) {
+    auto* u = new UpDown(optionen);
+    u->setGeometry(s.x, s.y, s.b, s.h);
+    auto schritt = s.schritt;
+    u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
+    this->*s.element = u;
+  }
+
+  b_animation = new QPushButton(QStringLiteral("Aнимация"), optionen);
+  b_animation->setGeometry(14, 394, 80, 25);
+  connect(b_animation, &QPushButton::clicked, this, &TFGraf::b_animationClick);
+
+  struct Wahl {
+    QRadioButton* TFGraf::*element;
+    const char16_t* text;
+    bool Steuerzustand::*zustand;
+    int y, b;
+  };
+  const Wahl wahlen[] = {
+      {&TFGraf::rb_punkta, u"Точка A", &Steuerzustand::rb_punkta, 380, 81},
+      {&TFGraf::rb_punktB, u"Точка B", &Steuerzustand::rb_punktB, 396, 81},
+      {&TFGraf::rb_parameter, u"Параметр", &Steuerzustand::rb_parameter, 412, 113},
+  };
+  for (const auto& w : wahlen) {
+    auto* r = new QRadioButton(QString::fromUtf16(w.text), optionen);
+    r->setChecked(steuer.*w.zustand);
+    r->setGeometry(104, w.y, w.b, 17);
+    auto zustand = w.zustand;
+    connect(r, &QRadioButton::toggled, this, [zustand](bool an) { steuer.*zustand = an; });
+    this->*w.element = r;
+  }
+
+  b_zeichnen = new QPushButton(QStringLiteral("Представление"), optionen);
+  b_zeichnen->setGeometry(34, 543, 159, 25);
+  b_zeichnen->setFont(verdana(13));
+  connect(b_zeichnen, &QPushButton::clicked, this, &TFGraf::b_zeichnenClick);
+
+  button_fstrich = new QPushButton(QStringLiteral("f1'(x)"), termpanel);
+  button_fstrich->setGeometry(752, 10, 48, 25);
+  connect(button_fstrich, &QPushButton::clicked, this, &TFGraf::button_fstrichClick);
+  button_f2strich = new QPushButton(QStringLiteral("f1\"(x)"), termpanel);
+  button_f2strich->setGeometry(752, 42, 48, 25);
+  connect(button_f2strich, &QPushButton::clicked, this, &TFGraf::button_f2strichClick);
+}
+
+void TFGraf::menuesanlegen() {
+  QMenuBar* leiste = menuBar();
+  auto menue = [this](QMenu* m, const auto& eintraege) {
+    for (const Eintrag& e : eintraege) {
+      if (!e.element) {
+        m->addSeparator();
+        continue;
+      }
+      QAction* a = m->addAction(QString::fromUtf16(e.text));
+      this->*e.element = a;
+      if (e.einstellung) {
+        a->setCheckable(true);
+        a->setChecked(steuer.*e.einstellung);
+        connect(a, &QAction::triggered, this, [this, a] { Menueinstellungen(a); });
+      } else {
+        connect(a, &QAction::triggered, this, e.befehl);
+      }
+    }
+  };
+
+  M02 = leiste->addAction(QStringLiteral("Выход"));
+  connect(M02, &QAction::triggered, this, &TFGraf::SEndeClick);
+  Bearbeiten1 = leiste->addMenu(QStringLiteral("Графика"));
+  menue(Bearbeiten1, grafikmenue);
+  M1->setEnabled(false);
+  M_ksystem = leiste->addMenu(QStringLiteral("Система координат"));
+  menue(M_ksystem, systemmenue);
+  M2 = leiste->addMenu(QStringLiteral("Специальные функции"));
+  menue(M2, sondermenue);
+  About1 = leiste->addAction(QStringLiteral("Около ..."));
+  connect(About1, &QAction::triggered, this, &TFGraf::About1Click);
+
+  for (const auto& k : kurzwahlen) (this->*k.element)->setShortcuts(k.tasten);
+}
+
+// Which setting of the control state a menu item carries.
+static bool Steuerzustand::*einstellungvon(const TFGraf* f, const QAction* item) {
+  for (const Eintrag& e : systemmenue)
+    if (e.einstellung && f->*e.element == item) return e.einstellung;
+  for (const Eintrag& e : sondermenue)
+    if (e.einstellung && f->*e.element == item) return e.einstellung;
+  return nullptr;
+}
+
+void TFGraf::Menueinstellungen(QAction* item) {
+  // A triggered checkable item has flipped its mark already; a direct call flips it here.
+  auto einstellung = einstellungvon(this, item);
+  if (!einstellung) return;
+  if (steuer.*einstellung == item->isChecked()) item->setChecked(!item->isChecked());
+  steuer.*einstellung = item->isChecked();
+  PaintBox1Paint();
+}
+
+void TFGraf::anordnen() {
+  const int b = Panel1->width(), h = Panel1->height();
+  const int links = std::max(0, b - 220);
+  rechtspanel->setGeometry(links, 0, 220, h);
+  ansichtsleiste->setGeometry(0, 0, 220, 70);
+  optionen->setGeometry(0, 70, 220, std::max(0, h - 70));
+  zeichenbereich->setGeometry(0, 0, links, h);
+  const int oben = std::max(0, h - 89);
+  termpanel->setGeometry(0, oben, links, 89);
+  int memo = 0;
+  if (!Mergebnis->isHidden()) {
+    memo = std::min(240, links);
+    Mergebnis->setGeometry(0, 0, memo, oben);
+  }
+  PaintBox1->setGeometry(memo, 0, links - memo, oben);
+  steuer.PaintBox1_width = PaintBox1->width();
+  steuer.PaintBox1_height = PaintBox1->height();
+  steuer.Mergebnis_clientheight = Mergebnis->contentsRect().height();
+}
+
+void TFGraf::neuzeichnen() {
+  PaintBox1->bildanpassen();
+  steuer.PaintBox1_width = PaintBox1->width();
+  steuer.PaintBox1_height = PaintBox1->height();
+  {
+    QtCanvas leinwand(PaintBox1->bild);
+    ::neuzeichnen(leinwand);
+  }
+  ausgabenzeigen();
+  PaintBox1->zeigen();
+}
+
+void TFGraf::ausgabenzeigen() {
+  Label10->setText(qtext(steuer.Label10));
+  Label11->setText(qtext(steuer.Label11));
+  Label13->setText(qtext(steuer.Label13));
+  Label15->setText(qtext(steuer.Label15));
+  Mergebnis->setVerticalScrollBarPolicy(steuer.Mergebnis_scrollbar ? Qt::ScrollBarAlwaysOn
+                                                                   : Qt::ScrollBarAlwaysOff);
+}
+
+static QString memotext() {
+  QStringList zeilen;
+  for (const auto& z : ergebnisliste) zeilen << QString::fromStdU16String(z);
+  return zeilen.join(QLatin1Char('\n'));
+}
+
+void TFGraf::PaintBox1Paint() {
+  neuzeichnen();
+  if (!Mergebnis->isHidden()) {
+    steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
+    Mergebnis->setPlainText(memotext());
+  }
+}
+
+void TFGraf::b_zeichnenClick() {
+  listeloeschen();
+  const std::pair<const std::u16string*, bool> paare[] = {
+      {&steuer.ed_f1, steuer.c_f1},
+      {&steuer.ed_f2, steuer.c_f2},
+      {&steuer.ed_f3, steuer.c_f3},
+      {&steuer.ed_f4, steuer.c_f4},
+  };
+  for (const auto& [text, an] : paare)
+    if (!text->empty() && an) termanhaengen(*text);
+  if (!steuer.ed_parameter.empty()) P = editwert(steuer.ed_parameter);
+  PaintBox1Paint();
+}
+
+void TFGraf::button_fstrichClick() {
+  ed_f3->setText(qtext(ableitungsterm(steuer.ed_f1)));
+  b_zeichnenClick();
+}
+
+void TFGraf::button_f2strichClick() {
+  ed_f4->setText(qtext(ableitungsterm(ableitungsterm(steuer.ed_f1))));
+  b_zeichnenClick();
+}
+
+void TFGraf::TB1Change() {
+  // The spinner's position follows a typed width within its range.
+  bool zahl = false;
+  const int n = ed_breite->text().trimmed().toInt(&zahl);
+  if (zahl) steuer.UpDown1 = std::clamp(n, 1, 6);
+  neuzeichnen();
+}
+
+void TFGraf::Bergebnis() {
+  const bool sichtbar = Mergebnis->isHidden();
+  Mergebnis->setVisible(sichtbar);
+  steuer.Mergebnis_visible = sichtbar;
+  M1->setEnabled(sichtbar);
+  anordnen();
+  yausx();
+  if (sichtbar) {
+    steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
+    Mergebnis->setPlainText(memotext());
+  }
+  // The new size of the paint box makes it repaint itself in full.
+}
+
+void TFGraf::ListekopierenClick() {
+  Mergebnis->selectAll();
+  Mergebnis->copy();
+}
+
+void TFGraf::SEndeClick() { close(); }
+
+void TFGraf::About1Click() {
+  auto* fenster = new TF35(this);
+  vomeigenenfenster = true;
+  fenster->exec();
+  fenster->deleteLater();
+}
+
+void TFGraf::FormShow() {
+  ersetzungslisteladen();
+}
+
+void TFGraf::FormActivate() {
+  ziehmodus = 0;
+  rahmenaktiv = false;
+  xmin = -6;
+  xmax = 6;
+  yausx();
+  b_zeichnenClick();
+}
+
+void TFGraf::FormResize() {
+  if (gezeigt) yausx();
+}
+
+void TFGraf::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (gezeigt) return;
+  gezeigt = true;
+  if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  FormShow();
+  activateWindow();
+}
+
+void TFGraf::changeEvent(QEvent* e) {
+  QMainWindow::changeEvent(e);
+  if (e->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  // Coming back from another application keeps the view; the first activation
+  // and the return from a window of this program reset it.
+  if (aktiviert && !vomeigenenfenster) return;
+  aktiviert = true;
+  vomeigenenfenster = false;
+  FormActivate();
+}
+
+void TFGraf::closeEvent(QCloseEvent* e) {
+  Timer1.stop();
+  QMainWindow::closeEvent(e);
+}

@@ -1,0 +1,140 @@
+// The main window: every control of the program, bound to the control state
+// `steuer`, with the handlers that keep `funktionsliste`, P and the view window
+// up to date and end in one of the two redraw entries.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class TPaintBox;
+class UpDown;
+
+class TFGraf : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TFGraf();
+  ~TFGraf() override;
+
+  // Redraw entries: the picture only, and the picture with the result memo.
+  void neuzeichnen();
+  void PaintBox1Paint();
+
+  // Part of the main window's handlers that tests and other units call directly.
+  void b_zeichnenClick();
+  void button_fstrichClick();
+  void button_f2strichClick();
+  void TB1Change();
+  void Bergebnis();
+  void ListekopierenClick();
+  void Menueinstellungen(QAction* item);
+  void SEndeClick();
+  void About1Click();
+
+  // View navigation.
+  void slinksClick();
+  void srechtsClick();
+  void shochClick();
+  void srunterClick();
+  void sgroesserClick();
+  void SkleinerClick();
+  void SgrundClick();
+  void S31Click();
+  void PaintBox1MouseDown(Qt::MouseButton button, int X, int Y);
+  void PaintBox1MouseMove(int X, int Y);
+  void PaintBox1MouseUp(int X, int Y);
+
+  // Parameter stepping and animation; `nachoben` is the direction of the step.
+  void UpDown2ChangingEx(bool nachoben);
+  void UpDown5ChangingEx(bool nachoben);
+  void UpDown3ChangingEx(bool nachoben);
+  void UpDown4ChangingEx(bool nachoben);
+  void b_animationClick();
+  void Timer1Timer();
+
+  // Picture export (separate unit).
+  void alsWMFkopieren1Click();
+  void GrafikdruckenClick();
+  void Speichern1Click();
+
+  // Window events.
+  void FormShow();
+  void FormActivate();
+  void FormResize();
+
+  // Lays the docked regions out for the current client size.
+  void anordnen();
+
+  // Controls, under their names.
+  TPaintBox* PaintBox1 = nullptr;
+  QPlainTextEdit* Mergebnis = nullptr;
+  QTimer Timer1;
+
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label8, *Label9, *Label10, *Label11, *Label12,
+      *Label13, *Label14, *Label15, *Label16;
+  QLineEdit *ed_f1, *ed_f2, *ed_f3, *ed_f4, *ed_xvon, *ed_xbis, *ed_parameter, *ed_q,
+      *ed_schardiff, *ed_A, *ed_B, *ed_von, *ed_bis, *ed_delta, *ed_breite;
+  QCheckBox *c_f1, *c_f2, *c_f3, *c_f4, *c_1ableitung, *c_2ableitung, *c_nullstellen, *c_extrema,
+      *c_wendepunkte, *c_wendetangente, *c_stammfunktion, *c_schnittpunkte, *c_pktanzeige,
+      *c_schar, *c_punktA, *c_punktB, *c_tangente, *c_normale, *c_sekante, *c_integral,
+      *c_wertetabelle, *c_ergebnisliste;
+  QRadioButton *rb_punkta, *rb_punktB, *rb_parameter;
+  QPushButton *b_animation, *b_zeichnen, *button_fstrich, *button_f2strich;
+  QToolButton *slinks, *shoch, *srunter, *srechts, *sgroesser, *skleiner, *sgrundeinstellung;
+  UpDown *UpDown1, *UpDown2, *UpDown3, *UpDown4, *UpDown5;
+
+  QAction *M02, *About1, *Vektorgrafikkopieren1, *Vektorgrafikdrucken1, *Speichern1, *M1;
+  QAction *MAchsen1, *MAchsen21, *M_rahmen, *M_winkel, *M_bogen, *m_raster, *m_mmraster,
+      *m_terme, *m_farbe;
+  QAction *intervallverkleinern, *intervallvergroessern, *grundeinstellung, *aufloesunganpassen,
+      *Animation1, *Zeichnen1;
+  QAction *spiegelungxachse, *spiegelungursprung, *spiegelungyachse, *verschiebungxachse,
+      *streckungxachse, *verschiebungyachse, *streckungyachse, *nacheinanderausfuehrung,
+      *funktionsaddition, *funktionssubtraktion1, *funktionsmultiplikation, *funktionsdivision1,
+      *Umkehrkurvezuf1x1;
+  QMenu *Bearbeiten1, *M_ksystem, *M2;
+
+  // Regions of the client area.
+  QWidget *Panel1, *rechtspanel, *ansichtsleiste, *optionen, *zeichenbereich, *termpanel;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void steuerelementeanlegen();
+  void menuesanlegen();
+  void ausgabenzeigen();
+  void yausx();
+  void rahmenzeichnen(int x0, int y0, int x1, int y1);
+  void punktziehen(QLineEdit* feld, int X);
+  void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben);
+  void animationsschritt(QLineEdit* feld);
+
+  bool gezeigt = false;
+  bool aktiviert = false;
+  bool vomeigenenfenster = false;
+};
+
+// The application-wide filter that gives the four shortcut keys to the menu
+// before a focused edit field claims them.
+void tastenfilteranbringen();
+
+// Mouse state of the drawing: 0 idle, 1 dragging A, 2 dragging B; and the zoom
+// rectangle with its start and last drawn corner.
+extern int ziehmodus;
+extern bool rahmenaktiv;
+extern int rx0, ry0, rx1, ry1;
+
+// True while the animated value grows; shared by the three kinds of animation.
+extern bool animrichtung;

@@ -1,0 +1,68 @@
+#include "info2_russ.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include "bilder.h"
+
+int TF35::anzahl = 0;
+
+namespace {
+
+QFont schrift(int pixel, bool fett) {
+  QFont f(QStringLiteral("Verdana"));
+  f.setPixelSize(pixel);
+  f.setBold(fett);
+  f.setItalic(true);
+  return f;
+}
+
+QLabel* beschriftung(QWidget* eltern, const QString& text, QRect ort, const QFont& f) {
+  auto* l = new QLabel(text, eltern);
+  l->setGeometry(ort);
+  l->setFont(f);
+  l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  l->setAttribute(Qt::WA_TranslucentBackground);
+  return l;
+}
+
+}  // namespace
+
+TF35::TF35(QWidget* eltern) : QDialog(eltern) {
+  ++anzahl;
+  setWindowTitle(QStringLiteral("Около ..."));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(322, 153);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  QFont grund(QStringLiteral("MS Sans Serif"));
+  grund.setPixelSize(11);
+  setFont(grund);
+
+  auto* I1 = new QLabel(this);
+  I1->setGeometry(36, 27, 69, 75);
+  I1->setPixmap(QPixmap::fromImage(logobild()));
+  I1->setScaledContents(true);
+  I1->setAttribute(Qt::WA_TranslucentBackground);
+
+  beschriftung(this, QStringLiteral("Графика\n2026"), QRect(157, 18, 140, 50), schrift(21, true));
+  beschriftung(this,
+               QStringLiteral("2025 – 2026\nКоманда плоттера\nадрес сайта не задан\n"
+                              "Свободное использование"),
+               QRect(134, 81, 163, 56), schrift(12, false));
+
+  // Enter and Esc close the window; the actions live on no visible menu.
+  auto* schliessen = new QAction(this);
+  schliessen->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+                            QKeySequence(Qt::Key_Escape)});
+  schliessen->setShortcutContext(Qt::WindowShortcut);
+  connect(schliessen, &QAction::triggered, this, &TF35::B1C);
+  addAction(schliessen);
+}
+
+TF35::~TF35() { --anzahl; }
+
+void TF35::B1C() { close(); }

@@ -1,0 +1,41 @@
+// The drawing area: a widget that owns its screen image. The program draws into
+// the image and shows it; a paint request of the platform (first display, a new
+// size) runs the full repaint first.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+class TPaintBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TPaintBox(QWidget* parent);
+
+  // The screen image, always of the widget's size after `bildanpassen`.
+  QImage bild;
+  void bildanpassen();
+
+  // Shows the screen image as it is now, without redrawing it.
+  void zeigen();
+
+  // The colour of the screen pixel, or an invalid colour outside the image.
+  QRgb pixel(int x, int y) const;
+
+  std::function<void()> OnPaint;
+  std::function<void(Qt::MouseButton, int, int)> OnMouseDown;
+  std::function<void(int, int)> OnMouseMove;
+  std::function<void(int, int)> OnMouseUp;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+
+ private:
+  bool nurzeigen = false;
+  bool malt = false;
+};
