@@ -1,0 +1,482 @@
+// Derivative builder: term text -> tree -> derivative tree -> simplified text.
+#include "uableitung.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using text = std::u16string;
+using sicht = std::u16string_view;
+
+// Node kinds. Below 10 leaves, 11..15 the operators in the order of "+-*/^",
+// above 20 one-argument functions; trigonometric families are family*10 + base.
+enum : std::uint8_t {
+  zahl = 0, variable = 1, parameter_p = 2, konstante_y = 7, parameter_q = 8, pi = 9,
+  summe = 11, differenz = 12, produkt = 13, quotient = 14, potenz = 15,
+  wurzel = 21, ln = 22, lg = 23, exp_ = 24, abs_ = 25, sgn = 26, int_ = 27, ld = 28, log_ = 29,
+  sinus = 31, kosinus = 32, tangens = 33, kotangens = 34,
+  // Chain-rule factor of LOG: printed "1/LN(P)*1/(u)". Never made by the parser.
+  logfaktor = 70,
+};
+
+constexpr int leer = -1;
+
+struct knoten {
+  std::uint8_t knotenart = zahl;
+  double wert = 0;
+  int links = leer;
+  int rechts = leer;
+  int argument = leer;
+};
+
+// Per-call state of `ableitung`: every node of one call, released together at its end.
+std::vector<knoten> knotenspeicher;
+bool zerlegefehler = false;
+int zerlegetiefe = 0;
+
+// Sub-terms nested deeper than this fail the parse; no school term comes near it,
+// and it keeps the recursive steps far from the end of the stack.
+constexpr int maxtiefe = 1000;
+
+bool istoperator(std::uint8_t k) { return k >= summe && k <= potenz; }
+bool istfunktion(std::uint8_t k) { return k > 20; }
+constexpr sicht operatorzeichen = u"+-*/^";
+constexpr std::array<sicht, 5> basisnamen{u"", u"SIN", u"COS", u"TAN", u"COT"};
+
+int neu(std::uint8_t art) {
+  knotenspeicher.push_back(knoten{art});
+  return static_cast<int>(knotenspeicher.size()) - 1;
+}
+int neuzahl(double v) {
+  const int n = neu(zahl);
+  knotenspeicher[n].wert = v;
+  return n;
+}
+int verknuepft(std::uint8_t art, int l, int r) {
+  const int n = neu(art);
+  knotenspeicher[n].links = l;
+  knotenspeicher[n].rechts = r;
+  return n;
+}
+int funktion(std::uint8_t art, int a) {
+  const int n = neu(art);
+  knotenspeicher[n].argument = a;
+  return n;
+}
+
+// ---------------------------------------------------------------- parsing
+
+int basis(sicht name) {
+  for (int b = 1; b <= 4; ++b)
+    if (name == basisnamen[b]) return b;
+  return 0;
+}
+
+// Function kind for a name before "(", 0 when the name is not accepted.
+int funktionsart(sicht n) {
+  switch (n.size()) {
+    case 2:
+      if (n[0] != u'L') return 0;
+      return n[1] == u'N' ? ln : n[1] == u'G' ? lg : n[1] == u'D' ? ld : 0;
+    case 3: {
+      if (const int b = basis(n)) return 30 + b;
+      static constexpr std::array<std::pair<sicht, int>, 5> namen{
+          {{u"EXP", exp_}, {u"ABS", abs_}, {u"SGN", sgn}, {u"INT", int_}, {u"LOG", log_}}};
+      for (const auto& [name, art] : namen)
+        if (n == name) return art;
+      return 0;
+    }
+    case 4:
+      if (n[3] == u'H') {
+        const int b = basis(n.substr(0, 3));
+        return b ? 40 + b : 0;
+      }
+      return n[3] == u'T' ? wurzel : 0;
+    case 5:
+      return n[0] == u'E' ? exp_ : 0;
+    case 6:
+      if (n[0] == u'W') return wurzel;
+      if (n[5] == u'H' && n.substr(0, 2) == u"AR") {
+        const int b = basis(n.substr(2, 3));
+        return b ? 60 + b : 0;
+      }
+      if (n.substr(0, 3) == u"ARC") {
+        const int b = basis(n.substr(3, 3));
+        return b ? 50 + b : 0;
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+bool ziffer(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// Digits, optionally "." and digits, optionally "E" and digits. A lone "." or a
+// bare "E" part is not a number; so is a value beyond the double range.
+bool zahllesen(sicht s, double& wert) {
+  std::size_t i = 0, ziffern = 0;
+  while (i < s.size() && ziffer(s[i])) ++i, ++ziffern;
+  if (i < s.size() && s[i] == u'.')
+    for (++i; i < s.size() && ziffer(s[i]); ++i) ++ziffern;
+  if (ziffern == 0) return false;
+  if (i < s.size() && s[i] == u'E') {
+    const std::size_t anfang = ++i;
+    while (i < s.size() && ziffer(s[i])) ++i;
+    if (i == anfang) return false;
+  }
+  if (i != s.size()) return false;
+  std::string ascii(s.begin(), s.end());
+  const auto [ende, fehler] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), wert);
+  return fehler == std::errc() && ende == ascii.data() + ascii.size() && std::isfinite(wert);
+}
+
+int blatt(sicht s) {
+  switch (s[0]) {
+    case u'X': return s.size() == 1 ? neu(variable) : leer;
+    case u'Q': return s.size() == 1 ? neu(parameter_q) : leer;
+    case u'Y': return neu(konstante_y);
+    case u'P': return s == u"PI" ? neu(pi) : neu(parameter_p);
+    case u'\u00C9': return s.size() == 1 ? neuzahl(std::exp(1.0)) : leer;
+    default: {
+      double v = 0;
+      return zahllesen(s, v) ? neuzahl(v) : leer;
+    }
+  }
+}
+
+int zerlegen(sicht s);
+
+// Rightmost occurrence of `op` at bracket depth 0, or npos.
+std::size_t operatorstelle(sicht s, char16_t op) {
+  int tiefe = 0;
+  for (std::size_t i = s.size(); i-- > 0;) {
+    if (s[i] == op && tiefe == 0) return i;
+    if (s[i] == u')') ++tiefe;
+    else if (s[i] == u'(') --tiefe;
+  }
+  return sicht::npos;
+}
+
+int zerlegeninnen(sicht s) {
+  if (s.empty()) s = u" ";
+  // A leading "-" is read as 0 minus the rest, which is what the split at the
+  // first position below does: the left operand of "+" and "-" there is the number 0.
+
+  bool eingeschlossen = true;
+  int tiefe = 0;
+  for (std::size_t i = s.size(); i-- > 0;) {
+    if (s[i] == u')') ++tiefe;
+    else if (s[i] == u'(') {
+      if (--tiefe < 0) return leer;
+    } else if (tiefe == 0)
+      eingeschlossen = false;
+  }
+  if (tiefe > 0) return leer;
+  if (eingeschlossen) return zerlegen(s.substr(1, s.size() - 2));
+
+  for (std::size_t k = 0; k < operatorzeichen.size(); ++k) {
+    const std::size_t p = operatorstelle(s, operatorzeichen[k]);
+    if (p == sicht::npos) continue;
+    if (p + 1 == s.size()) return leer;
+    const auto art = static_cast<std::uint8_t>(summe + k);
+    int l;
+    if (p > 0) l = zerlegen(s.substr(0, p));
+    else if (art == summe || art == differenz) l = neuzahl(0);
+    else return leer;
+    if (l == leer) return leer;
+    const int r = zerlegen(s.substr(p + 1));
+    if (r == leer) return leer;
+    return verknuepft(art, l, r);
+  }
+
+  if (s.back() == u')') {
+    std::size_t i = s.size() - 1;
+    tiefe = 1;
+    while (tiefe > 0) {
+      --i;
+      if (s[i] == u')') ++tiefe;
+      else if (s[i] == u'(') --tiefe;
+    }
+    const int art = funktionsart(s.substr(0, i));
+    if (art == 0) return leer;
+    const int a = zerlegen(s.substr(i + 1, s.size() - i - 2));
+    return a == leer ? leer : funktion(static_cast<std::uint8_t>(art), a);
+  }
+  return blatt(s);
+}
+
+// Failure of any sub-term fails the whole parse: once the flag is set nothing more is read.
+int zerlegen(sicht s) {
+  if (zerlegefehler) return leer;
+  if (++zerlegetiefe > maxtiefe) zerlegefehler = true;
+  const int n = zerlegefehler ? leer : zerlegeninnen(s);
+  --zerlegetiefe;
+  if (n == leer) zerlegefehler = true;
+  return n;
+}
+
+// ---------------------------------------------------------------- differentiation
+
+int kopieren(int n) {
+  const knoten k = knotenspeicher[n];
+  const int c = neu(k.knotenart);
+  knotenspeicher[c].wert = k.wert;
+  if (k.links != leer) {
+    const int l = kopieren(k.links);
+    knotenspeicher[c].links = l;
+  }
+  if (k.rechts != leer) {
+    const int r = kopieren(k.rechts);
+    knotenspeicher[c].rechts = r;
+  }
+  if (k.argument != leer) {
+    const int a = kopieren(k.argument);
+    knotenspeicher[c].argument = a;
+  }
+  return c;
+}
+
+bool istzahl(int n) { return knotenspeicher[n].knotenart == zahl; }
+
+int zahloperanden(int n) {
+  const knoten& k = knotenspeicher[n];
+  if (k.knotenart < 10) return k.knotenart == zahl ? 1 : 0;
+  if (istoperator(k.knotenart)) {
+    const bool l = istzahl(k.links), r = istzahl(k.rechts);
+    return l && r ? 5 : l ? 3 : r ? 4 : 0;
+  }
+  return istzahl(k.argument) ? 2 : 0;
+}
+
+int ableiten(int n);
+
+// Outer derivative G of a function node at its argument.
+int aussen(int n, std::uint8_t art, int a) {
+  auto u = [&] { return kopieren(a); };
+  auto u_quadrat = [&] { return verknuepft(potenz, u(), neuzahl(2)); };
+  auto knoten_quadrat = [&] { return verknuepft(potenz, kopieren(n), neuzahl(2)); };
+  switch (art) {
+    case wurzel: return verknuepft(quotient, neuzahl(1), verknuepft(produkt, neuzahl(2), kopieren(n)));
+    case ln: return verknuepft(quotient, neuzahl(1), u());
+    case lg: return verknuepft(quotient, neuzahl(1 / std::log(10.0)), u());
+    case ld: return verknuepft(quotient, neuzahl(1 / std::log(2.0)), u());
+    case exp_: return kopieren(n);
+    case log_: return funktion(logfaktor, u());
+    case abs_: return funktion(sgn, u());
+    case 31: return funktion(32, u());
+    case 32: return verknuepft(produkt, neuzahl(-1), funktion(31, u()));
+    case 33: return verknuepft(summe, neuzahl(1), knoten_quadrat());
+    case 34: return verknuepft(differenz, neuzahl(-1), knoten_quadrat());
+    case 41: return funktion(42, u());
+    case 42: return funktion(41, u());
+    case 43:
+    case 44: return verknuepft(differenz, neuzahl(1), knoten_quadrat());
+    case 51: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(differenz, neuzahl(1), u_quadrat())));
+    case 52: return verknuepft(quotient, neuzahl(-1), funktion(wurzel, verknuepft(differenz, neuzahl(1), u_quadrat())));
+    case 53: return verknuepft(quotient, neuzahl(1), verknuepft(summe, neuzahl(1), u_quadrat()));
+    case 54: return verknuepft(quotient, neuzahl(-1), verknuepft(summe, neuzahl(1), u_quadrat()));
+    case 61: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(summe, neuzahl(1), u_quadrat())));
+    case 62: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(summe, neuzahl(-1), u_quadrat())));
+    default: return verknuepft(quotient, neuzahl(1), verknuepft(differenz, neuzahl(1), u_quadrat()));  // 63, 64
+  }
+}
+
+int operatorableitung(int n, const knoten k) {
+  const int art = zahloperanden(n);
+  auto u = [&] { return kopieren(k.links); };
+  auto v = [&] { return kopieren(k.rechts); };
+  auto ul = [&] { return ableiten(k.links); };
+  auto vl = [&] { return ableiten(k.rechts); };
+  switch (k.knotenart) {
+    case summe: return verknuepft(summe, ul(), vl());
+    case differenz: return verknuepft(differenz, ul(), vl());
+    case produkt:
+      if (art == 3) return verknuepft(produkt, u(), vl());
+      if (art == 4) return verknuepft(produkt, v(), ul());
+      if (art == 5) return neuzahl(0);
+      return verknuepft(summe, verknuepft(produkt, ul(), v()), verknuepft(produkt, u(), vl()));
+    case quotient:
+      if (art == 3)
+        return verknuepft(produkt, neuzahl(-knotenspeicher[k.links].wert),
+                          verknuepft(quotient, vl(), verknuepft(potenz, v(), neuzahl(2))));
+      if (art == 4) return verknuepft(quotient, ul(), v());
+      if (art == 5) return neuzahl(0);
+      return verknuepft(quotient,
+                        verknuepft(differenz, verknuepft(produkt, ul(), v()), verknuepft(produkt, u(), vl())),
+                        verknuepft(potenz, v(), neuzahl(2)));
+    default:  // potenz
+      if (art == 3)
+        return verknuepft(produkt, verknuepft(produkt, kopieren(n), funktion(ln, u())), vl());
+      if (art == 4) {
+        const double e = knotenspeicher[k.rechts].wert;
+        return verknuepft(produkt, verknuepft(produkt, neuzahl(e), verknuepft(potenz, u(), neuzahl(e - 1))), ul());
+      }
+      if (art == 5) return neuzahl(0);
+      return verknuepft(produkt, kopieren(n),
+                        verknuepft(summe, verknuepft(produkt, vl(), funktion(ln, u())),
+                                   verknuepft(produkt, ul(), verknuepft(quotient, v(), u()))));
+  }
+}
+
+int ableiten(int n) {
+  const knoten k = knotenspeicher[n];
+  if (k.knotenart == variable) return neuzahl(1);
+  if (k.knotenart < 10) return neuzahl(0);
+  if (istoperator(k.knotenart)) return operatorableitung(n, k);
+  if (k.knotenart == sgn || k.knotenart == int_ || k.knotenart == logfaktor) return neuzahl(0);
+  const int ua = ableiten(k.argument);
+  return verknuepft(produkt, ua, aussen(n, k.knotenart, k.argument));
+}
+
+// ---------------------------------------------------------------- printing
+
+// Fixed point with ten decimals, trailing zeros and a trailing point dropped.
+// Negative zero and values that round to zero are written "0".
+text zahltext(double v) {
+  std::array<char, 400> puffer{};
+  const auto [ende, fehler] = std::to_chars(puffer.data(), puffer.data() + puffer.size(), v,
+                                            std::chars_format::fixed, 10);
+  std::string s = fehler == std::errc() ? std::string(puffer.data(), ende) : std::string("0");
+  if (s.find('.') != std::string::npos) {
+    while (s.size() >= 2 && s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+  }
+  if (s == "-0") s = "0";
+  return text(s.begin(), s.end());
+}
+
+constexpr std::uint8_t klammertabelle[5][5] = {
+    {0, 0, 0, 0, 0}, {2, 2, 0, 0, 0}, {3, 3, 0, 1, 0}, {3, 3, 2, 3, 0}, {3, 3, 3, 3, 3}};
+
+enum seite : std::uint8_t { linke = 1, rechte = 2 };
+
+bool klammernoetig(std::uint8_t kind, std::uint8_t eltern, seite s) {
+  if (!istoperator(kind)) return false;
+  return (klammertabelle[eltern - summe][kind - summe] & s) != 0;
+}
+
+text funktionsname(std::uint8_t art) {
+  switch (art) {
+    case wurzel: return u"SQRT";
+    case ln: return u"LN";
+    case lg: return u"LG";
+    case exp_: return u"EXP";
+    case abs_: return u"ABS";
+    case sgn: return u"SGN";
+    case int_: return u"INT";
+    case ld: return u"LD";
+    case logfaktor: return u"1/LN(P)*1/";
+    default: break;
+  }
+  const text b(basisnamen[art % 10]);
+  switch (art / 10) {
+    case 4: return b + u"H";
+    case 5: return u"ARC" + b;
+    case 6: return u"AR" + b + u"H";
+    default: return b;
+  }
+}
+
+text klammer(const text& s) { return u"(" + s + u")"; }
+
+std::pair<text, std::uint8_t> termtext(int n) {
+  const knoten k = knotenspeicher[n];
+  switch (k.knotenart) {
+    case zahl: return {zahltext(k.wert), zahl};
+    case variable: return {u"X", variable};
+    case parameter_p: return {u"P", parameter_p};
+    case konstante_y: return {u"Y", konstante_y};
+    case parameter_q: return {u"Q", parameter_q};
+    case pi: return {u"PI", pi};
+    default: break;
+  }
+  if (k.knotenart == log_) {
+    // A LOG carried into a derivative is written as the quotient it stands for, which
+    // both the builder and the evaluator read as the same function.
+    return {u"LN(" + termtext(k.argument).first + u")/LN(P)", quotient};
+  }
+  if (istfunktion(k.knotenart))
+    return {vereinfachen(funktionsname(k.knotenart) + u"(" + termtext(k.argument).first + u")"), k.knotenart};
+
+  auto [l, kl] = termtext(k.links);
+  auto [r, kr] = termtext(k.rechts);
+  std::uint8_t art = k.knotenart;
+  if (klammernoetig(kl, art, linke)) l = klammer(l);
+  if (klammernoetig(kr, art, rechte)) r = klammer(r);
+  l = vereinfachen(l);
+  r = vereinfachen(r);
+  // A signed right operand of "^" is bracketed as well, so that the builder can
+  // read its own output again (X^(-0.5), not X^-0.5).
+  if ((art == produkt || art == quotient || art == potenz) && !r.empty() && r[0] == u'-') r = klammer(r);
+  if (l == u"-1") l = u"(-1)";
+  if (r == u"0") {
+    if (art == summe || art == differenz) return {l, art};
+    return {art == potenz ? u"1" : u"0", art};
+  }
+  if (art == summe && l == r && l != u"-SIN(X)") {
+    l = u"2";
+    art = produkt;
+  }
+  if (art == differenz && l == r) l = r = u"0";
+  if (art == quotient && l == r) l = r = u"1";
+  if (art == produkt && l == r && l != u"1") {
+    r = u"2";
+    art = potenz;
+  }
+  if (art == potenz && r == u"1") return {l, art};
+  return {l + operatorzeichen[art - summe] + r, art};
+}
+
+void entfernen(text& s, sicht muster) {
+  for (std::size_t i = s.find(muster); i != text::npos; i = s.find(muster, i >= 3 ? i - 3 : 0))
+    s.erase(i + 1, 2);
+}
+
+struct speicherfreigabe {
+  ~speicherfreigabe() {
+    knotenspeicher.clear();
+    if (knotenspeicher.capacity() > 4096) knotenspeicher.shrink_to_fit();
+    zerlegefehler = false;
+    zerlegetiefe = 0;
+  }
+};
+
+// Deeper bracket nesting than the parse depth allows fails anyway; saying so
+// before reading keeps very deep inputs linear.
+bool zutief(sicht s) {
+  int tiefe = 0;
+  for (const char16_t c : s) {
+    if (c == u'(' && ++tiefe > maxtiefe) return true;
+    if (c == u')') --tiefe;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::u16string ableitung(std::u16string_view term) {
+  const speicherfreigabe freigabe;
+  text t(term);
+  for (auto& c : t)
+    if (c == u',') c = u'.';
+  for (std::size_t i = t.find(u' '); i != text::npos && t.size() > 1; i = t.find(u' ', i)) t.erase(i, 1);
+
+  text ergebnis;
+  zerlegefehler = false;
+  zerlegetiefe = 0;
+  const int baum = zutief(t) ? leer : zerlegen(t);
+  if (baum != leer && !zerlegefehler) ergebnis = vereinfachen(termtext(ableiten(baum)).first);
+
+  for (const sicht folge : {sicht(u"X^1*"), sicht(u"X^1)"), sicht(u"X^1-"), sicht(u"X^1+")})
+    entfernen(ergebnis, folge);
+  if (ergebnis.size() >= 2 && sicht(ergebnis).substr(ergebnis.size() - 2) == u"^1")
+    ergebnis.resize(ergebnis.size() - 2);
+  return ergebnis;
+}

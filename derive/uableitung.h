@@ -1,0 +1,29 @@
+// Symbolic differentiation: the derivative builder, its built-in text simplifier
+// and the rewrite table that turns raw derivative texts into the texts the user sees.
+// Term texts are upper-case 16-bit texts in the term language of the evaluator.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Raw first derivative with respect to X, the empty text when the term cannot be read.
+std::u16string ableitung(std::u16string_view term);
+
+// The fixed search-and-edit rules applied to every piece of builder output.
+std::u16string vereinfachen(std::u16string_view text);
+
+// Applies the rewrite pairs of `ersetzungsliste` (two passes) to a derivative text.
+std::u16string ersetzen(std::u16string_view text);
+
+// The derivative as the user sees it: ersetzen(ableitung(term)), with minus signs
+// written so that the evaluator reads them as meant. The second derivative is
+// ableitungsterm(ableitungsterm(term)).
+std::u16string ableitungsterm(std::u16string_view term);
+
+// Pattern, replacement, pattern, replacement, ... Empty until loaded.
+extern std::vector<std::u16string> ersetzungsliste;
+
+// Replaces the content of `ersetzungsliste` by the 910 strings of the built-in table.
+// The window calls it when it is shown; tools and tests call it themselves.
+void ersetzungslisteladen();
