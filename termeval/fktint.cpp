@@ -42,11 +42,48 @@ struct Zustand {
   int offen_stufe;
   int tiefe;
   bool abgebrochen;
+  bool roh;        // the text as the caller gave it, not yet edited
+  bool neu_lesen;  // the raw text met something that the edit would change
 };
 
+// Stops reading at once; the loops of the reader all end at the end of the text.
+void lesen_beenden(Zustand& z) {
+  z.pos = z.laenge;
+  z.vorschau_stufe = 0;
+}
+
+// The raw text met something that the edit of the term changes: read the edited text.
+void bearbeitung_noetig(Zustand& z) {
+  if (!z.roh) return;
+  z.neu_lesen = true;
+  lesen_beenden(z);
+}
+
+bool blank_oder_komma(char16_t c) { return c == u' ' || c == u','; }
+
+// "-X^" directly after a "(": the edit of the term puts a 0 between them.
+bool minus_x_hoch(const Zustand& z) {
+  return z.pos + 2 < z.laenge && z.text[z.pos] == u'-' && z.text[z.pos + 1] == u'X' &&
+         z.text[z.pos + 2] == u'^';
+}
+
 double ausdruck(Zustand& z);
+double klammerinhalt(Zustand& z);
 
 void undefiniert_setzen() { fehlercode = 2; }
+
+// Operator levels; -1 marks a character that is no operator (read as a closing one).
+struct Stufentabelle {
+  std::int8_t stufe[256] = {};
+  constexpr Stufentabelle() {
+    for (auto& s : stufe) s = -1;
+    stufe[u'+'] = stufe[u'-'] = 1;
+    stufe[u'*'] = stufe[mittelpunkt] = stufe[u'/'] = 2;
+    stufe[u'^'] = 3;
+    stufe[u')'] = stufe[u']'] = stufe[u'|'] = 0;
+  }
+};
+constexpr Stufentabelle stufentabelle;
 
 // operatorlesen: the last character of the text is never read as an operator.
 [[gnu::always_inline]] inline void operatorlesen(Zustand& z) {
@@ -56,12 +93,13 @@ void undefiniert_setzen() { fehlercode = 2; }
   }
   const char16_t c = z.text[z.pos++];
   z.vorschau_op = c;
-  switch (c) {
-    case u'+': case u'-': z.vorschau_stufe = 1; break;
-    case u'*': case mittelpunkt: case u'/': z.vorschau_stufe = 2; break;
-    case u'^': z.vorschau_stufe = 3; break;
-    case u')': case u']': case u'|': z.vorschau_stufe = 0; break;
-    default: z.vorschau_stufe = 0; fehlercode = 1; break;
+  const int stufe = c < 256 ? stufentabelle.stufe[c] : -1;
+  if (stufe < 0) {
+    z.vorschau_stufe = 0;
+    fehlercode = 1;
+    if (blank_oder_komma(c) || (c == u'(' && minus_x_hoch(z))) bearbeitung_noetig(z);
+  } else {
+    z.vorschau_stufe = stufe;
   }
 }
 
@@ -197,79 +235,99 @@ bool gueltige_funktion(int nummer) {
 // A function call: the name runs up to the next "(" or the end of the text.
 double funktionsaufruf(Zustand& z) {
   const std::size_t anfang = z.pos;
-  while (z.pos < z.laenge && z.text[z.pos] != u'(') ++z.pos;
+  for (; z.pos < z.laenge && z.text[z.pos] != u'('; ++z.pos)
+    if (blank_oder_komma(z.text[z.pos])) bearbeitung_noetig(z);
+  if (z.neu_lesen) return 0;
   const int nummer = funktionsnummer(std::u16string_view(z.text + anfang, z.pos - anfang));
   if (z.pos < z.laenge) ++z.pos;
   if (!gueltige_funktion(nummer)) {
+    if (minus_x_hoch(z)) bearbeitung_noetig(z);
     fehlercode = 1;
     return 0;
   }
-  const double v = ausdruck(z);
+  const double v = klammerinhalt(z);
   return funktionswert(nummer, v);
 }
 
-[[gnu::always_inline]] inline double faktor(Zustand& z) {
-  if (z.pos >= z.laenge) {
-    fehlercode = 1;
-    return 0;
+// What a character begins where an operand is due.
+enum class Operandart : std::uint8_t { fehler, klammer, eckig, betrag, zahl, x, p, q, r, e, funktion };
+
+struct Operandtabelle {
+  Operandart art[256] = {};
+  constexpr Operandtabelle() {
+    art[u'('] = Operandart::klammer;
+    art[u'['] = Operandart::eckig;
+    art[u'|'] = Operandart::betrag;
+    art[u'.'] = Operandart::zahl;
+    for (char16_t c = u'0'; c <= u'9'; ++c) art[c] = Operandart::zahl;
+    for (char16_t c : std::u16string_view(u"ABCDEFGHIJLMNOSTVW")) art[c] = Operandart::funktion;
+    art[u'X'] = Operandart::x;
+    art[u'P'] = Operandart::p;
+    art[u'Q'] = Operandart::q;
+    art[u'R'] = Operandart::r;
+    art[e_akut_gross] = Operandart::e;
   }
-  const char16_t c = z.text[z.pos];
-  switch (c) {
-    case u'(':
+};
+constexpr Operandtabelle operandtabelle;
+
+// P, PI or PHI.
+double p_lesen(Zustand& z) {
+  if (z.pos + 1 < z.laenge && z.text[z.pos + 1] == u'I') {
+    z.pos += 2;
+    return pi;
+  }
+  if (z.pos + 2 < z.laenge && z.text[z.pos + 1] == u'H' && z.text[z.pos + 2] == u'I') {
+    z.pos += 3;
+    return phi;
+  }
+  ++z.pos;
+  return P;
+}
+
+[[gnu::always_inline]] inline double faktor(Zustand& z) {
+  const char16_t c = z.pos < z.laenge ? z.text[z.pos] : u'\0';
+  switch (c < 256 ? operandtabelle.art[c] : Operandart::fehler) {
+    case Operandart::klammer:
       ++z.pos;
-      return ausdruck(z);
-    case u'[': {
+      return klammerinhalt(z);
+    case Operandart::eckig: {
       ++z.pos;
       const double v = ausdruck(z);
       return v >= 0 ? std::trunc(v) : std::trunc(v - 1);
     }
-    case u'|':
+    case Operandart::betrag:
       ++z.pos;
       return std::fabs(ausdruck(z));
-    case u'X':
-      ++z.pos;
-      return z.x;
-    case u'P':
-      if (z.pos + 1 < z.laenge && z.text[z.pos + 1] == u'I') {
-        z.pos += 2;
-        return pi;
-      }
-      if (z.pos + 2 < z.laenge && z.text[z.pos + 1] == u'H' && z.text[z.pos + 2] == u'I') {
-        z.pos += 3;
-        return phi;
-      }
-      ++z.pos;
-      return P;
-    case u'Q':
-      ++z.pos;
-      return Q;
-    case u'R':
-      ++z.pos;
-      return R;
-    case e_akut_gross:
-      ++z.pos;
-      return euler;
-    case u'.': case u'0': case u'1': case u'2': case u'3': case u'4':
-    case u'5': case u'6': case u'7': case u'8': case u'9':
-      return zahllesen(z);
-    default:
+    case Operandart::zahl: return zahllesen(z);
+    case Operandart::x: ++z.pos; return z.x;
+    case Operandart::p: return p_lesen(z);
+    case Operandart::q: ++z.pos; return Q;
+    case Operandart::r: ++z.pos; return R;
+    case Operandart::e: ++z.pos; return euler;
+    case Operandart::funktion: return funktionsaufruf(z);
+    case Operandart::fehler:
+      if (blank_oder_komma(c)) bearbeitung_noetig(z);
       break;
   }
-  const bool funktionsbuchstabe = (c >= u'A' && c <= u'J') || (c >= u'L' && c <= u'O') ||
-                                  c == u'S' || c == u'T' || c == u'V' || c == u'W';
-  if (funktionsbuchstabe) return funktionsaufruf(z);
   fehlercode = 1;
   return 0;
 }
 
 double verknuepfen(Zustand& z, double links);
 
+// The rest of an operand once its factor is known: the operators that bind tighter
+// than the pending one.
+[[gnu::always_inline]] inline double operand_rest(Zustand& z, double v) {
+  operatorlesen(z);
+  while (z.vorschau_stufe > z.offen_stufe) v = verknuepfen(z, v);
+  return v;
+}
+
 double operand(Zustand& z) {
   if (++z.tiefe > maximale_tiefe) {
     // Too deep to read safely: stop reading; the call reports the term as unreadable.
     z.abgebrochen = true;
-    z.pos = z.laenge;
-    z.vorschau_stufe = 0;
+    lesen_beenden(z);
     --z.tiefe;
     return 0;
   }
@@ -280,8 +338,7 @@ double operand(Zustand& z) {
   } else {
     v = faktor(z);
   }
-  operatorlesen(z);
-  while (z.vorschau_stufe > z.offen_stufe) v = verknuepfen(z, v);
+  v = operand_rest(z, v);
   --z.tiefe;
   return v;
 }
@@ -306,38 +363,47 @@ double ausdruck(Zustand& z) {
   return v;
 }
 
-// Steps 3 to 6: the text as the evaluator reads it. Returns false when the
-// term can be read as it stands, which is the common case and copies nothing.
-bool normalisierung_noetig(std::u16string_view t) {
-  if (t.front() == u'-' || t.front() == u'+') return true;
-  const std::size_t n = t.size();
+// An expression that begins with the 0 which the edit of the term puts in front
+// of a leading sign and between "(" and "-X^": read as if it stood in the text.
+// Where that 0 would be met otherwise (after an unknown function name, or where an
+// operator is due), the reader asks for the edited text instead.
+double ausdruck_ab_null(Zustand& z) {
+  double v = operand_rest(z, 0);
+  while (z.vorschau_stufe > 0) v = verknuepfen(z, v);
+  return v;
+}
+
+double klammerinhalt(Zustand& z) { return minus_x_hoch(z) ? ausdruck_ab_null(z) : ausdruck(z); }
+
+// Steps 3 to 6 in two passes over reused buffers: commas and blanks, then the
+// leading sign and the "(-X^" insertions (an insertion never makes a new one).
+std::u16string_view normalisieren(std::u16string_view t) {
+  static std::u16string ohne_blanks, fertig;
+  ohne_blanks.resize(t.size());
+  std::size_t n = 0;
+  for (char16_t c : t)
+    if (c != u' ') ohne_blanks[n++] = c == u',' ? u'.' : c;
+  if (n == 0) ohne_blanks[n++] = u' ';
+
+  fertig.resize(2 * n + 1);
+  std::size_t m = 0;
+  if (ohne_blanks[0] == u'-' || ohne_blanks[0] == u'+') fertig[m++] = u'0';
   for (std::size_t i = 0; i < n; ++i) {
-    const char16_t c = t[i];
-    if (c == u',' || c == u' ') return true;
-    if (c == u'(' && i + 3 < n && t[i + 1] == u'-' && t[i + 2] == u'X' && t[i + 3] == u'^') return true;
+    const char16_t c = ohne_blanks[i];
+    fertig[m++] = c;
+    if (c == u'(' && i + 3 < n && ohne_blanks[i + 1] == u'-' && ohne_blanks[i + 2] == u'X' &&
+        ohne_blanks[i + 3] == u'^')
+      fertig[m++] = u'0';
   }
-  return false;
+  return std::u16string_view(fertig.data(), m);
 }
 
-void normalisieren(std::u16string& s) {
-  for (char16_t& c : s)
-    if (c == u',') c = u'.';
-  if (s.find(u' ') != std::u16string::npos) {
-    std::u16string ohne;
-    for (char16_t c : s)
-      if (c != u' ') ohne += c;
-    s = ohne.empty() ? u" " : ohne;
-  }
-  if (s.front() == u'-') s.insert(s.begin(), u'0');
-  if (s.front() == u'+') s.insert(s.begin(), u'0');
-  for (std::size_t i = s.find(u"(-X^"); i != std::u16string::npos; i = s.find(u"(-X^", i))
-    s.insert(i + 1, 1, u'0');
-}
-
-double auswerten(std::u16string_view t, double x) {
-  Zustand z{t.data(), t.size(), 0, x, 0, 0, 0, 0, 0, false};
+double auswerten(std::u16string_view t, double x, bool roh, bool& neu_lesen) {
+  Zustand z{t.data(), t.size(), 0, x, 0, 0, 0, 0, 0, false, roh, false};
   fehlercode = 0;
-  double v = ausdruck(z);
+  const bool vorzeichen = t.front() == u'-' || t.front() == u'+';
+  double v = vorzeichen ? ausdruck_ab_null(z) : ausdruck(z);
+  neu_lesen = z.neu_lesen;
   if (z.abgebrochen) {
     fehlercode = 1;
     return 0;
@@ -364,12 +430,14 @@ double fktwert(std::u16string_view term, double x) {
     fehlercode = 1;
     return 0;
   }
-  if (!normalisierung_noetig(term)) return auswerten(term, x);
-  // One buffer for every call: the edit allocates only when a text is longer than any before.
-  static std::u16string s;
-  s.assign(term);
-  normalisieren(s);
-  return auswerten(s, x);
+  // The raw text is read first and copied only when the reader meets a blank or a
+  // comma; a trailing blank decides at once, as it moves the end of the text.
+  bool neu_lesen = false;
+  if (term.back() != u' ') {
+    const double v = auswerten(term, x, true, neu_lesen);
+    if (!neu_lesen) return v;
+  }
+  return auswerten(normalisieren(term), x, false, neu_lesen);
 }
 
 namespace {
@@ -406,8 +474,12 @@ const Namenstabelle namenstabelle;
 
 int funktionsnummer(std::u16string_view name) {
   if (!name.empty() && name.size() < Namenstabelle::laengen && name[0] >= u'A' && name[0] <= u'Z')
-    for (const auto& e : namenstabelle.eintraege[name.size()][name[0] - u'A'])
-      if (e.name == name) return e.nummer;
+    for (const auto& e : namenstabelle.eintraege[name.size()][name[0] - u'A']) {
+      if (e.name.empty()) break;
+      std::size_t i = 1;
+      while (i < name.size() && e.name[i] == name[i]) ++i;
+      if (i == name.size()) return e.nummer;
+    }
   const auto i = funktionsnamen.find(name);
   return i == std::u16string_view::npos ? 0 : static_cast<int>(i) + 1;
 }

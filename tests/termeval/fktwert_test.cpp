@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "fktint.h"
 
@@ -144,6 +145,54 @@ TEST_F(Fktwert, ExtremeNumbersStaySafe) {
   P = INFINITY;
   fktwert(u"P^P*X+GAMMA(P)+DIGAMMA(-P)+SI(P)+EXP(P)+INT(P)+[P]+P^0.5+(0-P)^3", 1);
   SUCCEED();
+}
+
+}  // namespace
+
+namespace {
+
+// The edit of the term before reading, written out plainly: commas, blanks,
+// a leading sign, and "(-X^".
+std::u16string bearbeitet(std::u16string t) {
+  for (auto& c : t)
+    if (c == u',') c = u'.';
+  while (t.size() > 1 && t.find(u' ') != std::u16string::npos) t.erase(t.find(u' '), 1);
+  if (!t.empty() && t[0] == u'-') t.insert(0, u"0");
+  if (!t.empty() && t[0] == u'+') t.insert(0, u"0");
+  for (auto i = t.find(u"(-X^"); i != std::u16string::npos; i = t.find(u"(-X^")) t.insert(i + 1, u"0");
+  return t;
+}
+
+// The evaluator reads the raw text and edits it only when it must; whatever the
+// text, the outcome equals that of reading the edited text.
+TEST(FktwertEdit, RawReadingEqualsReadingTheEditedText) {
+  const char16_t* besondere[] = {u"2X ",       u"S IN(X)",    u"SIN (-X^2)", u"S+X*(-X^2)", u"(2(-X^2))+1",
+                                 u" -X^2",     u"( -X^2)",    u"1 ,5",       u"-",          u"+X",
+                                 u"-(-X^2)",   u"(-X^",       u"F1(-X^2)-1", u"X+ ",        u"2 X",
+                                 u"SIN(X) ",   u"X^2 /2",     u"-X^2-(-X^3)"};
+  const std::u16string alphabet = u"()-+*/^X ,.2S1IN[|P";
+  std::uint32_t zufall = 12345;
+  auto naechste = [&] { return zufall = zufall * 1103515245u + 12345u; };
+  std::vector<std::u16string> terme(std::begin(besondere), std::end(besondere));
+  for (int i = 0; i < 20000; ++i) {
+    std::u16string t;
+    const int laenge = 1 + (naechste() >> 16) % 12;
+    for (int k = 0; k < laenge; ++k) t += alphabet[(naechste() >> 16) % alphabet.size()];
+    terme.push_back(t);
+  }
+  P = 0.5;
+  for (const auto& t : terme) {
+    for (double x : {-1.5, 2.0}) {  // NOLINT
+      const double roh = fktwert(t, x);
+      const int status_roh = fehlercode;
+      const double ref = fktwert(bearbeitet(t), x);
+      ASSERT_EQ(status_roh, fehlercode) << std::string(t.begin(), t.end());
+      if (!(std::isnan(roh) && std::isnan(ref))) {
+        ASSERT_EQ(roh, ref) << std::string(t.begin(), t.end());
+      }
+    }
+  }
+  P = 0;
 }
 
 }  // namespace
