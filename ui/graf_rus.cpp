@@ -625,6 +625,8 @@ void TFGraf::About1Click() {
   vomeigenenfenster = true;
   fenster->exec();
   fenster->deleteLater();
+  // Not every platform hands the activation back to the owner by itself.
+  activateWindow();
 }
 
 void TFGraf::FormShow() {

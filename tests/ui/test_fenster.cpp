@@ -1,0 +1,441 @@
+// The main window on the offscreen platform: defaults, controls and their
+// effects, shortcuts from inside fields, mouse gestures, spinners, animation
+// and the About window.
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+#include <memory>
+
+#include "abbildung.h"
+#include "fktint.h"
+#include "graf_rus.h"
+#include "info2_russ.h"
+#include "paintbox.h"
+#include "plotpass.h"
+#include "steuerzustand.h"
+#include "uableitung.h"
+#include "updown.h"
+#include "zahltext.h"
+
+namespace {
+
+QString qtext(const std::u16string& s) { return QString::fromStdU16String(s); }
+
+QStringList ergebniszeilen() {
+  QStringList z;
+  for (const auto& s : ergebnisliste) z << qtext(s);
+  return z;
+}
+
+// Paints the screen image in a colour no drawing uses, so a redraw shows.
+const QRgb vorher = qRgb(1, 2, 3);
+void uebermalen(TPaintBox* p) { p->bild.fill(vorher); }
+bool neugezeichnet(TPaintBox* p) {
+  return p->bild.pixel(3, 3) != vorher && p->bild.pixel(p->width() - 4, p->height() - 4) != vorher;
+}
+
+void maus(QWidget* w, QEvent::Type art, Qt::MouseButton knopf, QPoint ort) {
+  const Qt::MouseButtons gedrueckt = art == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(knopf);
+  QMouseEvent e(art, QPointF(ort), w->mapToGlobal(QPointF(ort)),
+                art == QEvent::MouseMove ? Qt::NoButton : knopf, gedrueckt, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+}  // namespace
+
+class FensterTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TFGraf> f;
+
+ private slots:
+  void initTestCase() { tastenfilteranbringen(); }
+
+  void init() {
+    steuer = Steuerzustand{};
+    xmin = -6, xmax = 6, ymin = -5, ymax = 5;
+    P = 0;
+    Q = 0;
+    animrichtung = true;
+    f = std::make_unique<TFGraf>();
+    f->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+  }
+
+  void cleanup() {
+    f.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  void defaultsAndStartup() {
+    QCOMPARE(f->windowTitle(), QStringLiteral("Графическое представление функции"));
+    QCOMPARE(f->centralWidget()->size(), QSize(1050, 686));
+    QCOMPARE(f->PaintBox1->size(), QSize(830, 597));
+    QCOMPARE(steuer.PaintBox1_width, 830);
+    QCOMPARE(steuer.PaintBox1_height, 597);
+    QVERIFY(f->Mergebnis->isHidden());
+    QVERIFY(!f->M1->isEnabled());
+
+    // Every bound field shows the control state's default.
+    const std::pair<QLineEdit*, std::u16string> felder[] = {
+        {f->ed_f1, u"X*SIN(X+P)"}, {f->ed_f2, u"X^2/4-2"}, {f->ed_f3, u""},  {f->ed_f4, u""},
+        {f->ed_xvon, u"-1000"},    {f->ed_xbis, u"1000"},  {f->ed_parameter, u"1"},
+        {f->ed_q, u"2"},           {f->ed_schardiff, u"0,1"}, {f->ed_A, u"1"}, {f->ed_B, u"0"},
+        {f->ed_von, u"-6"},        {f->ed_bis, u"6"},      {f->ed_delta, u"0,08"}, {f->ed_breite, u"1"},
+    };
+    for (const auto& [feld, text] : felder) QCOMPARE(feld->text(), qtext(text));
+    QVERIFY(f->c_f1->isChecked() && !f->c_f2->isChecked() && f->c_f3->isChecked() && f->c_f4->isChecked());
+    for (QCheckBox* c : {f->c_1ableitung, f->c_nullstellen, f->c_punktA, f->c_ergebnisliste})
+      QVERIFY(!c->isChecked());
+    QVERIFY(f->rb_parameter->isChecked() && !f->rb_punkta->isChecked());
+    for (QAction* a : {f->MAchsen1, f->m_raster, f->m_terme, f->m_farbe}) QVERIFY(a->isChecked());
+    for (QAction* a : {f->MAchsen21, f->M_rahmen, f->spiegelungxachse, f->Umkehrkurvezuf1x1})
+      QVERIFY(a->isCheckable() && !a->isChecked());
+
+    // Menu bar order; the two outer items act at once.
+    QStringList titel;
+    for (QAction* a : f->menuBar()->actions()) titel << a->text();
+    QCOMPARE(titel, QStringList({"Выход", "Графика", "Система координат", "Специальные функции", "Около ..."}));
+    QVERIFY(!f->M02->menu() && !f->About1->menu());
+
+    // The first activation drew the first term with P from its field, in the standard view.
+    QCOMPARE(P, 1.0);
+    QCOMPARE(ergebniszeilen().value(0), QStringLiteral("Функция Y = X*SIN(X+P)"));
+    QCOMPARE(xmin, -6.0);
+    QCOMPARE(ymax, 597 * 6.0 / 830);
+    // The rewrite table was loaded when the window was shown.
+    QCOMPARE(ersetzungsliste.size(), std::size_t(910));
+    QCOMPARE(qtext(ersetzungsliste[908]), QStringLiteral("<4*2>"));
+    QCOMPARE(qtext(ersetzungsliste[909]), QStringLiteral("<8>"));
+  }
+
+  void fieldsTypeCapitals() {
+    f->ed_f3->setFocus();
+    QTest::keyClicks(f->ed_f3, "x*sin(x)+e");
+    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("é"));
+    QApplication::sendEvent(f->ed_f3, &e);
+    QCOMPARE(f->ed_f3->text(), QStringLiteral("X*SIN(X)+EÉ"));
+    QCOMPARE(qtext(steuer.ed_f3), QStringLiteral("X*SIN(X)+EÉ"));
+  }
+
+  void termFieldsFillTheList() {
+    // A term box click draws again; only ticked, non-empty fields count, in order.
+    f->ed_f2->setText(QStringLiteral("  "));
+    QTest::mouseClick(f->c_f1, Qt::LeftButton);
+    QTest::mouseClick(f->c_f2, Qt::LeftButton);
+    QVERIFY(!steuer.c_f1 && steuer.c_f2);
+    QCOMPARE(ergebniszeilen(), QStringList({"Функция Y =   "}));
+    f->ed_f1->setText({});
+    f->ed_f2->setText({});
+    f->b_zeichnenClick();
+    QVERIFY(ergebnisliste.empty());
+
+    // The draw button takes P from its field; an empty field leaves P.
+    f->ed_parameter->setText(QStringLiteral("2,5"));
+    QTest::mouseClick(f->b_zeichnen, Qt::LeftButton);
+    QCOMPARE(P, 2.5);
+    f->ed_parameter->setText({});
+    f->b_zeichnenClick();
+    QCOMPARE(P, 2.5);
+  }
+
+  void derivativeButtons() {
+    QTest::mouseClick(f->button_fstrich, Qt::LeftButton);
+    const std::u16string d1 = ableitungsterm(u"X*SIN(X+P)");
+    QCOMPARE(f->ed_f3->text(), qtext(d1));
+    QTest::mouseClick(f->button_f2strich, Qt::LeftButton);
+    QCOMPARE(f->ed_f4->text(), qtext(ableitungsterm(d1)));
+    QCOMPARE(ergebniszeilen().last(), "Функция Y = " + qtext(ableitungsterm(d1)));
+  }
+
+  void optionsAndSettingsRepaint() {
+    uebermalen(f->PaintBox1);
+    QTest::mouseClick(f->c_nullstellen, Qt::LeftButton);
+    QVERIFY(steuer.c_nullstellen);
+    QVERIFY(neugezeichnet(f->PaintBox1));
+
+    uebermalen(f->PaintBox1);
+    f->m_raster->trigger();
+    QVERIFY(!steuer.m_raster && !f->m_raster->isChecked());
+    QVERIFY(neugezeichnet(f->PaintBox1));
+    f->spiegelungxachse->trigger();
+    QVERIFY(steuer.spiegelungxachse);
+
+    QTest::mouseClick(f->rb_punktB, Qt::LeftButton);
+    QVERIFY(steuer.rb_punktB && !steuer.rb_parameter);
+
+    // The pen width follows its spinner within 1 to 6, and a typed width.
+    for (int i = 0; i < 8; ++i) f->UpDown1->klick(true);
+    QCOMPARE(f->ed_breite->text(), QStringLiteral("6"));
+    QCOMPARE(steuer.UpDown1, 6);
+    f->ed_breite->setText(QStringLiteral("3"));
+    QCOMPARE(steuer.UpDown1, 3);
+    f->ed_breite->setText(QStringLiteral("ABC"));
+    QCOMPARE(steuer.UpDown1, 3);
+  }
+
+  void viewButtons() {
+    struct Fall {
+      QToolButton* TFGraf::*knopf;
+      double xmin, xmax;
+    };
+    const Fall faelle[] = {
+        {&TFGraf::slinks, -3.6, 8.4},
+        {&TFGraf::srechts, -8.4, 3.6},
+        {&TFGraf::sgroesser, -4.8, 4.8},
+        {&TFGraf::skleiner, -7.2, 7.2},
+        {&TFGraf::sgrundeinstellung, -6, 6},
+    };
+    for (const Fall& fall : faelle) {
+      f->SgrundClick();
+      (f.get()->*fall.knopf)->click();
+      QVERIFY(std::fabs(xmin - fall.xmin) < 1e-12 && std::fabs(xmax - fall.xmax) < 1e-12);
+    }
+    f->SgrundClick();
+    const double y0 = ymin, y1 = ymax, d = (y1 - y0) / 5;
+    f->shoch->click();
+    QCOMPARE(ymin, y0 - d);
+    f->srunter->click();
+    f->srunter->click();
+    QCOMPARE(ymax, y1 + d);
+
+    // A range of 0.06 does not shrink further, while the other axis does.
+    xmin = 1, xmax = 1.06, ymin = 0, ymax = 1;
+    f->sgroesserClick();
+    QCOMPARE(xmax - xmin, 1.06 - 1);
+    QVERIFY(std::fabs(ymax - ymin - 0.8) < 1e-12);
+
+    // "Adjust y" scales the x range by the drawing's proportion.
+    xmin = 2, xmax = 10;
+    f->aufloesunganpassen->trigger();
+    QCOMPARE(ymin, 597 * 2.0 / 830);
+    QCOMPARE(ymax, 597 * 10.0 / 830);
+  }
+
+  void resultMemo() {
+    QTest::mouseClick(f->c_ergebnisliste, Qt::LeftButton);
+    QVERIFY(!f->Mergebnis->isHidden() && f->M1->isEnabled());
+    QCOMPARE(f->PaintBox1->width(), 590);
+    QCOMPARE(f->Mergebnis->geometry(), QRect(0, 0, 240, 597));
+    QCOMPARE(ymax, 597 * 6.0 / 590);
+    QVERIFY(f->Mergebnis->toPlainText().startsWith("Функция Y = X*SIN(X+P)"));
+    // The resize repaints in full, with the new size.
+    QTRY_COMPARE(f->PaintBox1->bild.width(), 590);
+
+    f->ListekopierenClick();
+    QCOMPARE(QApplication::clipboard()->text(), f->Mergebnis->toPlainText());
+
+    QTest::mouseClick(f->c_ergebnisliste, Qt::LeftButton);
+    QVERIFY(f->Mergebnis->isHidden() && !f->M1->isEnabled());
+    QCOMPARE(f->PaintBox1->width(), 830);
+    QCOMPARE(ymax, 597 * 6.0 / 830);
+  }
+
+  void shortcutsFromFieldAndCheckBox() {
+    QWidget* fokus[] = {f->ed_f1, f->c_nullstellen};
+    for (QWidget* w : fokus) {
+      w->setFocus();
+      QVERIFY(w->hasFocus());
+
+      f->slinksClick();
+      QTest::keyClick(w, Qt::Key_Space);
+      QCOMPARE(xmin, -6.0);
+      QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));
+      QVERIFY(!f->c_nullstellen->isChecked());
+
+      QTest::keyClick(w, Qt::Key_F2);
+      QVERIFY(f->Timer1.isActive());
+      QCOMPARE(f->b_animation->text(), QStringLiteral("Cтоп"));
+      QTest::keyClick(w, Qt::Key_F2);
+      QVERIFY(!f->Timer1.isActive());
+      QCOMPARE(f->b_animation->text(), QStringLiteral("Aнимация"));
+    }
+
+    // Enter takes a typed term into the drawing.
+    f->ed_f1->setFocus();
+    f->ed_f1->setText(QStringLiteral("X^3"));
+    QTest::keyClick(f->ed_f1, Qt::Key_Return);
+    QCOMPARE(ergebniszeilen().value(0), QStringLiteral("Функция Y = X^3"));
+    f->ed_f1->setText(QStringLiteral("X^4"));
+    QTest::keyClick(f->ed_f1, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(ergebniszeilen().value(0), QStringLiteral("Функция Y = X^4"));
+
+    // Esc ends the program, from a check box as from a field.
+    f->c_nullstellen->setFocus();
+    QTest::keyClick(f->c_nullstellen, Qt::Key_Escape);
+    QVERIFY(!f->isVisible());
+  }
+
+  void spinnerSteps() {
+    struct Fall {
+      UpDown* TFGraf::*spinner;
+      QLineEdit* TFGraf::*feld;
+      double* parameter;
+    };
+    const Fall faelle[] = {
+        {&TFGraf::UpDown2, &TFGraf::ed_parameter, &P},
+        {&TFGraf::UpDown5, &TFGraf::ed_q, &Q},
+        {&TFGraf::UpDown3, &TFGraf::ed_A, nullptr},
+        {&TFGraf::UpDown4, &TFGraf::ed_B, nullptr},
+    };
+    for (const Fall& fall : faelle) {
+      QLineEdit* feld = f.get()->*fall.feld;
+      UpDown* spinner = f.get()->*fall.spinner;
+      feld->setText(QStringLiteral("1"));
+      uebermalen(f->PaintBox1);
+      spinner->klick(true);
+      QCOMPARE(feld->text(), QStringLiteral("1,01"));
+      QVERIFY(neugezeichnet(f->PaintBox1));
+      if (fall.parameter) QCOMPARE(*fall.parameter, 1.01);
+      feld->setText(QStringLiteral("1"));
+      spinner->klick(false);
+      QCOMPARE(feld->text(), QStringLiteral("0,99"));
+      if (fall.parameter) QCOMPARE(*fall.parameter, 0.99);
+      // A typed term is where the next step starts.
+      feld->setText(QStringLiteral("PI"));
+      spinner->klick(true);
+      QCOMPARE(feld->text(), QStringLiteral("3,15"));
+    }
+  }
+
+  void animationReversesAtTheBounds() {
+    // P steps from its own value and turns after passing a bound by one step.
+    f->ed_parameter->setText(QStringLiteral("5,96"));
+    f->b_zeichnenClick();
+    QStringList gezeigt;
+    for (int i = 0; i < 3; ++i) {
+      f->Timer1Timer();
+      gezeigt << f->ed_parameter->text();
+    }
+    QCOMPARE(gezeigt, QStringList({"6,04", "5,96", "5,88"}));
+    QVERIFY(!animrichtung);
+
+    // The direction survives a change of what moves: A now falls first.
+    f->rb_punkta->click();
+    f->ed_A->setText(QStringLiteral("-5,96"));
+    gezeigt.clear();
+    for (int i = 0; i < 3; ++i) {
+      f->Timer1Timer();
+      gezeigt << f->ed_A->text();
+    }
+    QCOMPARE(gezeigt, QStringList({"-6,04", "-5,96", "-5,88"}));
+    QVERIFY(animrichtung);
+
+    // A step of zero repaints without moving.
+    f->ed_delta->setText(QStringLiteral("0"));
+    uebermalen(f->PaintBox1);
+    f->Timer1Timer();
+    QCOMPARE(f->ed_A->text(), QStringLiteral("-5,88"));
+    QVERIFY(neugezeichnet(f->PaintBox1));
+  }
+
+  void animationRunsOnItsTimer() {
+    QCOMPARE(f->Timer1.interval(), 25);
+    QSignalSpy ticks(&f->Timer1, &QTimer::timeout);
+    f->b_animation->click();
+    QTest::qWait(400);
+    f->b_animation->click();
+    QVERIFY2(ticks.count() >= 5, qPrintable(QString::number(ticks.count())));
+    QVERIFY(!f->Timer1.isActive());
+  }
+
+  void pointDrag() {
+    // Any pixel of exactly the marker yellow grabs A, with any button.
+    f->c_punktA->click();
+    f->PaintBox1->bild.setPixel(200, 100, qRgb(255, 255, 0));
+    maus(f->PaintBox1, QEvent::MouseButtonPress, Qt::RightButton, {200, 100});
+    QCOMPARE(ziehmodus, 1);
+    maus(f->PaintBox1, QEvent::MouseMove, Qt::RightButton, {500, 300});
+    QCOMPARE(f->ed_A->text(), qtext(zahltext(1, 2, weltx(500))));
+    QCOMPARE(f->PaintBox1->cursor().shape(), Qt::PointingHandCursor);
+    maus(f->PaintBox1, QEvent::MouseButtonRelease, Qt::RightButton, {520, 300});
+    QCOMPARE(ziehmodus, 0);
+    QCOMPARE(f->ed_A->text(), qtext(zahltext(1, 2, weltx(520))));
+
+    // Green grabs B.
+    f->PaintBox1->bild.setPixel(50, 60, qRgb(0, 255, 0));
+    maus(f->PaintBox1, QEvent::MouseButtonPress, Qt::LeftButton, {50, 60});
+    QCOMPARE(ziehmodus, 2);
+    maus(f->PaintBox1, QEvent::MouseButtonRelease, Qt::LeftButton, {100, 60});
+    QCOMPARE(f->ed_B->text(), qtext(zahltext(1, 2, weltx(100))));
+    QVERIFY(!rahmenaktiv);
+
+    // A right press on a free spot does nothing.
+    maus(f->PaintBox1, QEvent::MouseButtonPress, Qt::RightButton, {300, 300});
+    QVERIFY(ziehmodus == 0 && !rahmenaktiv);
+  }
+
+  void zoomRectangle() {
+    TPaintBox* p = f->PaintBox1;
+    const QImage frisch = p->bild.copy();
+    maus(p, QEvent::MouseButtonPress, Qt::LeftButton, {500, 400});
+    QVERIFY(rahmenaktiv);
+    maus(p, QEvent::MouseMove, Qt::LeftButton, {300, 250});
+    QVERIFY(p->bild != frisch);  // the inverted outline is on the screen image
+    maus(p, QEvent::MouseMove, Qt::LeftButton, {100, 100});
+    maus(p, QEvent::MouseMove, Qt::LeftButton, {500, 400});
+    QCOMPARE(p->bild, frisch);  // each outline removed the one before
+    maus(p, QEvent::MouseMove, Qt::LeftButton, {100, 100});
+
+    // Dragged from lower right to upper left; the last drawn corner counts.
+    const double W = 830, H = 597, x0 = xmin, wx = xmax - xmin, y0 = ymin, wy = ymax - ymin;
+    maus(p, QEvent::MouseButtonRelease, Qt::LeftButton, {700, 500});
+    QVERIFY(!rahmenaktiv);
+    QCOMPARE(xmin, x0 + 100 / W * wx);
+    QCOMPARE(xmax, x0 + 500 / W * wx);
+    QCOMPARE(ymin, y0 + (H - 400) / H * wy);
+    QCOMPARE(ymax, y0 + (H - 100) / H * wy);
+
+    // Ten pixels or less in one direction change nothing.
+    const double alt = xmin;
+    maus(p, QEvent::MouseButtonPress, Qt::LeftButton, {100, 100});
+    maus(p, QEvent::MouseMove, Qt::LeftButton, {300, 110});
+    maus(p, QEvent::MouseButtonRelease, Qt::LeftButton, {300, 110});
+    QCOMPARE(xmin, alt);
+  }
+
+  void aboutTwiceAndBack() {
+    bool offen = false;
+    for (int runde = 0; runde < 2; ++runde) {
+      f->slinksClick();
+      f->b_animationClick();
+      QSignalSpy ticks(&f->Timer1, &QTimer::timeout);
+      QTimer::singleShot(300, [&] {
+        auto* about = qobject_cast<TF35*>(QApplication::activeModalWidget());
+        offen = about && TF35::anzahl == 1 && about->size() == QSize(322, 153);
+        if (about) QTest::keyClick(about, Qt::Key_Escape);
+      });
+      f->About1->trigger();
+      QVERIFY(offen);
+      QVERIFY(ticks.count() > 0);  // the animation went on behind it
+      f->b_animationClick();
+      QVERIFY(f->isVisible());     // Esc closed only the About window
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      QCOMPARE(TF35::anzahl, 0);
+      QTRY_COMPARE(xmin, -6.0);    // back in the standard view
+    }
+
+    // Another window coming and going does not reset the view.
+    f->slinksClick();
+    QWidget anderes;
+    anderes.show();
+    anderes.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&anderes));
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    QCOMPARE(xmin, -3.6);
+  }
+};
+
+QTEST_MAIN(FensterTest)
+#include "test_fenster.moc"
