@@ -1,0 +1,1 @@
+fuzz_target(derive 2 derive termeval)
