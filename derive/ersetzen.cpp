@@ -137,9 +137,28 @@ const automat& aktuellesnetz() {
   return netz;
 }
 
+// Pairs whose text turns a right derivative into a wrong one, with their mended
+// text: the same intent, written correctly.
+struct korrektur {
+  int eintrag;  // 0-based position in the list
+  sicht alt;
+  sicht neu;
+};
+constexpr korrektur korrekturen[] = {
+    // -(X^2-2*X-1)*(2*X-2) expands to -2*X^3+6*X^2-2*X-2 (second derivative of (X^2+1)/(X-1)).
+    {2 * 119 + 1, u"-2*X^3-2*X^2-2*X-2)", u"-2*X^3+6*X^2-2*X-2)"},
+    // 108*X+216*X collects to +324*X; the next pair's whole text then reads the right sum.
+    {2 * 262 + 1, u"(12*X^3+108*X^2-108*X+324)", u"(12*X^3+108*X^2+324*X+324)"},
+    {2 * 263, u"<(12*X^3+108*X^2-108*X+324)/(X^2-9)^3>", u"<(12*X^3+108*X^2+324*X+324)/(X^2-9)^3>"},
+};
+
 }  // namespace
 
-void ersetzungslisteladen() { ersetzungsliste.assign(std::begin(tabelle), std::end(tabelle)); }
+void ersetzungslisteladen() {
+  ersetzungsliste.assign(std::begin(tabelle), std::end(tabelle));
+  for (const korrektur& k : korrekturen)
+    if (ersetzungsliste[k.eintrag] == k.alt) ersetzungsliste[k.eintrag] = k.neu;
+}
 
 std::u16string ersetzen(std::u16string_view eingabe) {
   if (eingabe.size() <= 1) return text(eingabe);
