@@ -104,7 +104,7 @@ const Feld felder[] = {
 };
 
 // What a click on a check box runs.
-enum Klick { vollbild, zeichnen, ergebnis };
+enum Klick { vollbild, neuliste, memo };
 
 struct Kasten {
   QCheckBox* TFGraf::*element;
@@ -133,11 +133,11 @@ const Kasten kaesten[] = {
     {&TFGraf::c_sekante, &Steuerzustand::c_sekante, u"Секущая AB", rechts, 12, 315, 93, 17, vollbild},
     {&TFGraf::c_integral, &Steuerzustand::c_integral, u"Интеграл AB", rechts, 12, 334, 93, 17, vollbild},
     {&TFGraf::c_wertetabelle, &Steuerzustand::c_wertetabelle, u"Таблица значений в списке", rechts, 20, 463, 181, 17, vollbild},
-    {&TFGraf::c_ergebnisliste, &Steuerzustand::c_ergebnisliste, u"Список результатов", rechts, 40, 574, 153, 17, ergebnis},
-    {&TFGraf::c_f1, &Steuerzustand::c_f1, u"f1(x) =", unten, 12, 16, 65, 17, zeichnen},
-    {&TFGraf::c_f2, &Steuerzustand::c_f2, u"f2(x) =", unten, 12, 48, 65, 17, zeichnen},
-    {&TFGraf::c_f3, &Steuerzustand::c_f3, u"f3(x) =", unten, 384, 16, 65, 17, zeichnen},
-    {&TFGraf::c_f4, &Steuerzustand::c_f4, u"f4(x) =", unten, 384, 48, 65, 17, zeichnen},
+    {&TFGraf::c_ergebnisliste, &Steuerzustand::c_ergebnisliste, u"Список результатов", rechts, 40, 574, 153, 17, memo},
+    {&TFGraf::c_f1, &Steuerzustand::c_f1, u"f1(x) =", unten, 12, 16, 65, 17, neuliste},
+    {&TFGraf::c_f2, &Steuerzustand::c_f2, u"f2(x) =", unten, 12, 48, 65, 17, neuliste},
+    {&TFGraf::c_f3, &Steuerzustand::c_f3, u"f3(x) =", unten, 384, 16, 65, 17, neuliste},
+    {&TFGraf::c_f4, &Steuerzustand::c_f4, u"f4(x) =", unten, 384, 48, 65, 17, neuliste},
 };
 
 struct Beschriftung {
@@ -389,7 +389,7 @@ void TFGraf::steuerelementeanlegen() {
     connect(c, &QCheckBox::clicked, this, [this, zustand, klick](bool an) {
       steuer.*zustand = an;
       if (klick == vollbild) PaintBox1Paint();
-      else if (klick == zeichnen) b_zeichnenClick();
+      else if (klick == neuliste) b_zeichnenClick();
       else Bergebnis();
     });
     // Changes made by the program itself keep the state in step too.

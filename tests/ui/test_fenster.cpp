@@ -222,6 +222,17 @@ class FensterTest : public QObject {
     QCOMPARE(ymax, 597 * 10.0 / 830);
   }
 
+  void resizeKeepsScale() {
+    f->slinksClick();
+    const int menue = f->height() - 686;
+    f->resize(1250, 786 + menue);
+    QTRY_COMPARE(f->PaintBox1->size(), QSize(1030, 697));
+    QCOMPARE(xmin, -3.6);
+    QCOMPARE(ymin, 697 * xmin / 1030);
+    QCOMPARE(ymax, 697 * xmax / 1030);
+    QTRY_COMPARE(f->PaintBox1->bild.size(), QSize(1030, 697));
+  }
+
   void resultMemo() {
     QTest::mouseClick(f->c_ergebnisliste, Qt::LeftButton);
     QVERIFY(!f->Mergebnis->isHidden() && f->M1->isEnabled());
