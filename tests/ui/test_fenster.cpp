@@ -3,6 +3,7 @@
 // and the About window.
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -358,6 +359,18 @@ class FensterTest : public QObject {
     f->b_animation->click();
     QVERIFY2(ticks.count() >= 5, qPrintable(QString::number(ticks.count())));
     QVERIFY(!f->Timer1.isActive());
+
+    // The figures behind the rhythm: the cost of one full repaint, and the ticks
+    // of one second of animation (40 when every repaint fits in 25 ms).
+    QElapsedTimer uhr;
+    uhr.start();
+    for (int i = 0; i < 20; ++i) f->PaintBox1Paint();
+    const double ms = uhr.nsecsElapsed() / 20 / 1e6;
+    ticks.clear();
+    f->b_animationClick();
+    QTest::qWait(1000);
+    f->b_animationClick();
+    qInfo("full repaint %.2f ms; %d animation ticks in one second", ms, int(ticks.count()));
   }
 
   void pointDrag() {
