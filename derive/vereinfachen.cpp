@@ -1,4 +1,5 @@
 // Built-in simplifier: literal search-and-edit rules on derivative texts.
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -45,10 +46,16 @@ void solangeersetzen(text& s, sicht muster, sicht durch) {
 }
 
 // Rules 18 to 21: "(" out of the first "/(X)", then ")" out of the first "/X)".
+// No "/X)" begins before the last one edited, and no "/(X)" forms before the
+// last one found, so both searches go on from there.
 void klammerumx(text& s, sicht mitklammer, sicht ohne) {
-  for (std::size_t i = s.find(mitklammer); i != npos; i = s.find(mitklammer)) {
+  std::size_t ab = 0, erstes = 0;
+  for (std::size_t i = s.find(mitklammer); i != npos; i = s.find(mitklammer, ab)) {
     s.erase(i + 1, 1);
-    s.erase(s.find(ohne) + 2, 1);
+    const std::size_t j = s.find(ohne, std::min(erstes, i));
+    s.erase(j + 2, 1);
+    erstes = j;
+    ab = i >= 3 ? i - 3 : 0;
   }
 }
 
@@ -66,7 +73,7 @@ void hauptregeln(text& s) {
   for (const sicht m : streichfolgen2) solange(s, m, 0, 2);       // 8
   solange(s, u"(-1*", 2, 2);                                      // 9
   if (beginnt(s, u"0*") || beginnt(s, u"0/")) s = u"0";           // 10, 11
-  for (std::size_t i = s.find(u"(0*"); i != npos; i = s.find(u"(0*")) {  // 12
+  for (std::size_t i = s.find(u"(0*"); i != npos; i = s.find(u"(0*", i >= 2 ? i - 2 : 0)) {  // 12
     std::size_t j = i + 1;
     while (j < s.size() && s[j] != u'+' && s[j] != u'-') ++j;
     s.erase(i + 1, j - i - 1);
