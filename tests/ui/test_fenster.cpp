@@ -436,7 +436,8 @@ class FensterTest : public QObject {
       QSignalSpy ticks(&f->Timer1, &QTimer::timeout);
       QTimer::singleShot(300, [&] {
         auto* about = qobject_cast<TF35*>(QApplication::activeModalWidget());
-        offen = about && TF35::anzahl == 1 && about->size() == QSize(322, 153);
+        offen = about && TF35::anzahl == 1 && about->size() == QSize(322, 153) &&
+                (about->geometry().center() - f->geometry().center()).manhattanLength() <= 4;
         if (about) QTest::keyClick(about, Qt::Key_Escape);
       });
       f->About1->trigger();
