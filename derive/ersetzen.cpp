@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -132,8 +133,21 @@ void umzaehlen(const automat& a, sicht s, std::size_t stelle, std::size_t laenge
   zaehlen(a, s, von, bis, stelle, stelle + laenge, vorzeichen, zaehler);
 }
 
+// Rebuilt whenever the list differs from the one the automaton was made for.
+// Compared bytewise: the character-by-character comparison of 910 texts would
+// cost more than a whole rewrite.
+bool gleicheliste(const automat& a) {
+  if (a.liste.size() != ersetzungsliste.size()) return false;
+  for (std::size_t i = 0; i < a.liste.size(); ++i) {
+    const text& x = a.liste[i];
+    const text& y = ersetzungsliste[i];
+    if (x.size() != y.size() || std::memcmp(x.data(), y.data(), x.size() * sizeof(char16_t)) != 0) return false;
+  }
+  return true;
+}
+
 const automat& aktuellesnetz() {
-  if (netz.liste != ersetzungsliste) bauen(netz);
+  if (!gleicheliste(netz)) bauen(netz);
   return netz;
 }
 

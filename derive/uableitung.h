@@ -21,7 +21,8 @@ std::u16string ersetzen(std::u16string_view text);
 // ableitungsterm(ableitungsterm(term)).
 std::u16string ableitungsterm(std::u16string_view term);
 
-// Pattern, replacement, pattern, replacement, ... Empty until loaded.
+// Pattern, replacement, pattern, replacement, ... Empty until loaded. A pair with
+// an empty pattern never fires.
 extern std::vector<std::u16string> ersetzungsliste;
 
 // Replaces the content of `ersetzungsliste` by the 910 strings of the built-in table.

@@ -1,6 +1,7 @@
 // Built-in simplifier: literal search-and-edit rules on derivative texts.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "uableitung.h"
@@ -20,8 +21,64 @@ bool exponent(const text& s, std::size_t i, sicht muster) {
   return muster == u"-1*" && i > 0 && s[i - 1] == u'^';
 }
 
+// Pairs of adjacent characters present in the text being simplified, as bits
+// over character classes; a superset, kept up to date by every edit below. A
+// pattern with a pair not in the set cannot occur and its search is skipped:
+// most pieces of builder output lack most of the rules' patterns.
+std::array<std::uint64_t, 16> paare{};
+
+constexpr std::array<std::uint8_t, 128> klassen = [] {
+  std::array<std::uint8_t, 128> k{};
+  constexpr char16_t eigene[] = u"()+-*/^01XSINCOLAB ";
+  for (auto& c : k) c = 31;
+  for (std::uint8_t i = 0; eigene[i]; ++i) k[eigene[i]] = i;
+  return k;
+}();
+
+unsigned klasse(char16_t c) { return c < 128 ? klassen[c] : 31; }
+
+void paar(char16_t a, char16_t b) {
+  const unsigned i = klasse(a) * 32 + klasse(b);
+  paare[i / 64] |= std::uint64_t{1} << (i % 64);
+}
+bool hatpaar(char16_t a, char16_t b) {
+  const unsigned i = klasse(a) * 32 + klasse(b);
+  return (paare[i / 64] >> (i % 64)) & 1;
+}
+
+void merken(const text& s) {
+  paare.fill(0);
+  for (std::size_t i = 1; i < s.size(); ++i) paar(s[i - 1], s[i]);
+}
+
+// Notes the pairs that an edit at [von, bis) of the new text may have formed.
+void nahtmerken(const text& s, std::size_t von, std::size_t bis) {
+  const std::size_t a = von > 0 ? von - 1 : 0;
+  const std::size_t e = std::min(s.size(), bis + 1);
+  for (std::size_t i = a + 1; i < e; ++i) paar(s[i - 1], s[i]);
+}
+
+void weg(text& s, std::size_t stelle, std::size_t anzahl) {
+  s.erase(stelle, anzahl);
+  nahtmerken(s, stelle, stelle);
+}
+void setze(text& s, std::size_t stelle, std::size_t anzahl, sicht durch) {
+  s.replace(stelle, anzahl, durch);
+  nahtmerken(s, stelle, stelle + durch.size());
+}
+void neu(text& s, sicht t) {
+  s = t;
+  merken(s);
+}
+
+std::size_t suche(const text& s, sicht muster, std::size_t ab = 0) {
+  for (std::size_t i = 1; i < muster.size(); ++i)
+    if (!hatpaar(muster[i - 1], muster[i])) return npos;
+  return s.find(muster, ab);
+}
+
 std::size_t finde(const text& s, sicht muster, std::size_t ab = 0) {
-  for (std::size_t i = s.find(muster, ab); i != npos; i = s.find(muster, i + 1))
+  for (std::size_t i = suche(s, muster, ab); i != npos; i = suche(s, muster, i + 1))
     if (!exponent(s, i, muster)) return i;
   return npos;
 }
@@ -31,7 +88,7 @@ std::size_t finde(const text& s, sicht muster, std::size_t ab = 0) {
 // occurrence alone, so the next first occurrence cannot start much earlier.
 void solange(text& s, sicht muster, std::size_t versatz, std::size_t anzahl) {
   for (std::size_t i = finde(s, muster); i != npos;) {
-    s.erase(i + versatz, anzahl);
+    weg(s, i + versatz, anzahl);
     const std::size_t stelle = i + versatz;
     i = finde(s, muster, stelle >= muster.size() ? stelle - muster.size() + 1 : 0);
   }
@@ -39,9 +96,9 @@ void solange(text& s, sicht muster, std::size_t versatz, std::size_t anzahl) {
 
 // "--" becomes "+": the same bounded restart as above.
 void solangeersetzen(text& s, sicht muster, sicht durch) {
-  for (std::size_t i = s.find(muster); i != npos;) {
-    s.replace(i, muster.size(), durch);
-    i = s.find(muster, i >= muster.size() ? i - muster.size() + 1 : 0);
+  for (std::size_t i = suche(s, muster); i != npos;) {
+    setze(s, i, muster.size(), durch);
+    i = suche(s, muster, i >= muster.size() ? i - muster.size() + 1 : 0);
   }
 }
 
@@ -50,10 +107,10 @@ void solangeersetzen(text& s, sicht muster, sicht durch) {
 // last one found, so both searches go on from there.
 void klammerumx(text& s, sicht mitklammer, sicht ohne) {
   std::size_t ab = 0, erstes = 0;
-  for (std::size_t i = s.find(mitklammer); i != npos; i = s.find(mitklammer, ab)) {
-    s.erase(i + 1, 1);
-    const std::size_t j = s.find(ohne, std::min(erstes, i));
-    s.erase(j + 2, 1);
+  for (std::size_t i = suche(s, mitklammer); i != npos; i = suche(s, mitklammer, ab)) {
+    weg(s, i + 1, 1);
+    const std::size_t j = suche(s, ohne, std::min(erstes, i));
+    weg(s, j + 2, 1);
     erstes = j;
     ab = i >= 3 ? i - 3 : 0;
   }
@@ -63,20 +120,20 @@ constexpr std::array<sicht, 7> streichfolgen1{u"+1*", u"(1*", u"-1*", u"(0+", u"
 constexpr std::array<sicht, 8> streichfolgen2{u"+0)", u"+0+", u"+0-", u"-0)", u"*1)", u"*1*", u"*1+", u"*1-"};
 
 void hauptregeln(text& s) {
-  if (s == u"(0)") s = u"0";                                      // 1
-  if (s == u"X/X") s = u"1";                                      // 2
-  if (s == u"(1-1)") s = u"(0)";                                  // 3
-  if (beginnt(s, u"(-1)*")) s = u"-" + s.substr(5);               // 4
-  std::erase(s, u' ');                                            // 5
+  if (s == u"(0)") neu(s, u"0");                                      // 1
+  if (s == u"X/X") neu(s, u"1");                                      // 2
+  if (s == u"(1-1)") neu(s, u"(0)");                                  // 3
+  if (beginnt(s, u"(-1)*")) neu(s, u"-" + s.substr(5));               // 4
+  if (std::erase(s, u' ') > 0) merken(s);                        // 5
   solange(s, u"-)", 0, 1);                                        // 6
   for (const sicht m : streichfolgen1) solange(s, m, 1, 2);       // 7
   for (const sicht m : streichfolgen2) solange(s, m, 0, 2);       // 8
   solange(s, u"(-1*", 2, 2);                                      // 9
-  if (beginnt(s, u"0*") || beginnt(s, u"0/")) s = u"0";           // 10, 11
-  for (std::size_t i = s.find(u"(0*"); i != npos; i = s.find(u"(0*", i >= 2 ? i - 2 : 0)) {  // 12
+  if (beginnt(s, u"0*") || beginnt(s, u"0/")) neu(s, u"0");           // 10, 11
+  for (std::size_t i = suche(s, u"(0*"); i != npos; i = suche(s, u"(0*", i >= 2 ? i - 2 : 0)) {  // 12
     std::size_t j = i + 1;
     while (j < s.size() && s[j] != u'+' && s[j] != u'-') ++j;
-    s.erase(i + 1, j - i - 1);
+    weg(s, i + 1, j - i - 1);
   }
   solange(s, u"(+", 1, 1);                                        // 13
   solange(s, u"(0-", 1, 1);                                       // 14
@@ -87,21 +144,21 @@ void hauptregeln(text& s) {
   klammerumx(s, u"-(X)", u"-X)");                                 // 19
   klammerumx(s, u"+(X)", u"+X)");                                 // 20
   klammerumx(s, u"*(X)", u"*X)");                                 // 21
-  for (std::size_t i = s.find(u"((X)"); i != npos; i = s.find(u"((X)", i >= 3 ? i - 3 : 0)) {  // 22
-    s.erase(i + 3, 1);
-    s.erase(i + 1, 1);
+  for (std::size_t i = suche(s, u"((X)"); i != npos; i = suche(s, u"((X)", i >= 3 ? i - 3 : 0)) {  // 22
+    weg(s, i + 3, 1);
+    weg(s, i + 1, 1);
   }
   solange(s, u"*1/", 0, 2);                                       // 23
   solangeersetzen(s, u"()", u"0");                                // 24
-  if (beginnt(s, u"+")) s.erase(0, 1);                            // 25
+  if (beginnt(s, u"+")) weg(s, 0, 1);                            // 25
   if (endet(s, u"+0") || endet(s, u"*1") || endet(s, u"-0")) s.resize(s.size() - 2);  // 26
-  if (beginnt(s, u"0+") || beginnt(s, u"1*")) s.erase(0, 2);      // 27
-  else if (beginnt(s, u"0-")) s.erase(0, 1);
+  if (beginnt(s, u"0+") || beginnt(s, u"1*")) weg(s, 0, 2);      // 27
+  else if (beginnt(s, u"0-")) weg(s, 0, 1);
   if (endet(s, u"*")) s.pop_back();                               // 28
-  if (s == u"(1/X)*X" || s == u"X/(X)") s = u"1";
-  else if (s == u"1-1") s = u"0";
-  else if (s == u"(SIN(X))") s = u"SIN(X)";
-  else if (s == u"(COS(X))") s = u"COS(X)";
+  if (s == u"(1/X)*X" || s == u"X/(X)") neu(s, u"1");
+  else if (s == u"1-1") neu(s, u"0");
+  else if (s == u"(SIN(X))") neu(s, u"SIN(X)");
+  else if (s == u"(COS(X))") neu(s, u"COS(X)");
 }
 
 bool vorzeichenstelle(const text& s, std::size_t i) {
@@ -109,63 +166,64 @@ bool vorzeichenstelle(const text& s, std::size_t i) {
 }
 
 void aussenklammernweg(text& s, sicht muster) {
-  const std::size_t i = s.find(muster);
+  const std::size_t i = suche(s, muster);
   if (i != npos && vorzeichenstelle(s, i)) {
-    s.erase(i + muster.size() - 1, 1);
-    s.erase(i, 1);
+    weg(s, i + muster.size() - 1, 1);
+    weg(s, i, 1);
   }
 }
 
 void schlussregeln(text& s) {
   for (const sicht m : {sicht(u"^("), sicht(u"+("), sicht(u"-("), sicht(u"*("), sicht(u"/("), sicht(u"(("), }) {  // 29
-    const std::size_t i = s.find(m);
+    const std::size_t i = suche(s, m);
     if (i != npos && i + 3 < s.size() && s[i + 3] == u')') {
-      s.erase(i + 3, 1);
-      s.erase(i + 1, 1);
+      weg(s, i + 3, 1);
+      weg(s, i + 1, 1);
     }
   }
   if (s.size() >= 3 && s[0] == u'(' && s[2] == u')') {            // 30
-    s.erase(2, 1);
-    s.erase(0, 1);
+    weg(s, 2, 1);
+    weg(s, 0, 1);
   }
   aussenklammernweg(s, u"(COS(X))");                              // 31
   aussenklammernweg(s, u"(SIN(X))");
   constexpr sicht minussinus = u"(-SIN(X))";
-  if (std::size_t i = s.find(minussinus); i != npos) {            // 32
+  if (std::size_t i = suche(s, minussinus); i != npos) {            // 32
     if (i == 0) {
-      s.erase(8, 1);
-      s.erase(0, 1);
+      weg(s, 8, 1);
+      weg(s, 0, 1);
     } else if (s[i - 1] == u'+') {
-      s.erase(i + 8, 1);
-      s.erase(i - 1, 2);
+      weg(s, i + 8, 1);
+      weg(s, i - 1, 2);
     }
   }
-  if (std::size_t i = s.find(minussinus); i != npos && i > 0 && s[i - 1] == u'-') {  // 33
-    s.erase(i + 8, 1);
-    s.erase(i, 2);
+  if (std::size_t i = suche(s, minussinus); i != npos && i > 0 && s[i - 1] == u'-') {  // 33
+    weg(s, i + 8, 1);
+    weg(s, i, 2);
     s[i - 1] = u'+';
+    nahtmerken(s, i - 1, i);
   }
   aussenklammernweg(s, u"(LN(X))");                               // 34
   aussenklammernweg(s, u"(ABS(X))");
-  if (std::size_t i = s.find(u"(+"); i != npos) s.erase(i + 1, 1);  // 35
-  if (std::size_t i = s.find(u"-(X+1))"); i != npos) s.replace(i, 7, u"-X-1)");  // 36
+  if (std::size_t i = suche(s, u"(+"); i != npos) weg(s, i + 1, 1);  // 35
+  if (std::size_t i = suche(s, u"-(X+1))"); i != npos) setze(s, i, 7, u"-X-1)");  // 36
   if (beginnt(s, u"(-COS(X))")) {                                 // 37
-    s.erase(8, 1);
-    s.erase(0, 1);
+    weg(s, 8, 1);
+    weg(s, 0, 1);
   }
   if (beginnt(s, u"(-1)") && (s.size() < 5 || s[4] != u'^')) {    // 38
-    s.erase(3, 1);
-    s.erase(0, 1);
+    weg(s, 3, 1);
+    weg(s, 0, 1);
   }
   if (beginnt(s, u"((-1)") && (s.size() < 6 || s[5] != u'^')) {   // 39
-    s.erase(4, 1);
-    s.erase(1, 1);
+    weg(s, 4, 1);
+    weg(s, 1, 1);
   }
   if (beginnt(s, u"((")) {                                        // 40
     const std::size_t j = s.find_first_of(u"()", 2);
     if (j != npos && s[j] == u')' && j + 1 < s.size() && sicht(u")+-").find(s[j + 1]) != sicht::npos) {
-      s.erase(j, 1);
-      s.erase(0, 1);
+      weg(s, j, 1);
+      weg(s, 0, 1);
     }
   }
 }
@@ -175,8 +233,12 @@ void schlussregeln(text& s) {
 std::u16string vereinfachen(std::u16string_view eingabe) {
   text s(eingabe);
   if (s.empty()) return s;
+  merken(s);
+  const text vorher = s;
   hauptregeln(s);
-  if (!s.empty()) hauptregeln(s);
+  // The rules are a function of the text: a pass that changed nothing would
+  // change nothing the second time either.
+  if (!s.empty() && s != vorher) hauptregeln(s);
   if (!s.empty()) schlussregeln(s);
   return s;
 }
