@@ -450,7 +450,8 @@ class FensterTest : public QObject {
       QTRY_COMPARE(xmin, -6.0);    // back in the standard view
     }
 
-    // Another window coming and going does not reset the view.
+    // An activation that is no return from the About window, as when the user
+    // comes back from another application, keeps the view.
     f->slinksClick();
     QWidget anderes;
     anderes.show();
