@@ -40,9 +40,11 @@ std::vector<knoten> knotenspeicher;
 bool zerlegefehler = false;
 int zerlegetiefe = 0;
 
-// Sub-terms nested deeper than this fail the parse; no school term comes near it,
-// and it keeps the recursive steps far from the end of the stack.
-constexpr int maxtiefe = 1000;
+// Sub-terms nested deeper than this fail the parse. No school term and none of
+// their derivatives come near it; it keeps the recursive steps far from the end
+// of the stack and bounds the work, since the derivative of n nested functions
+// or factors grows with n squared.
+constexpr int maxtiefe = 250;
 
 bool istoperator(std::uint8_t k) { return k >= summe && k <= potenz; }
 bool istfunktion(std::uint8_t k) { return k > 20; }
@@ -343,13 +345,14 @@ text zahltext(double v) {
   std::array<char, 400> puffer{};
   const auto [ende, fehler] = std::to_chars(puffer.data(), puffer.data() + puffer.size(), v,
                                             std::chars_format::fixed, 10);
-  std::string s = fehler == std::errc() ? std::string(puffer.data(), ende) : std::string("0");
-  if (s.find('.') != std::string::npos) {
-    while (s.size() >= 2 && s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
+  if (fehler != std::errc()) return u"0";
+  std::size_t n = static_cast<std::size_t>(ende - puffer.data());
+  if (std::string_view(puffer.data(), n).find('.') != std::string_view::npos) {
+    while (n >= 2 && puffer[n - 1] == '0') --n;
+    if (puffer[n - 1] == '.') --n;
   }
-  if (s == "-0") s = "0";
-  return text(s.begin(), s.end());
+  if (std::string_view(puffer.data(), n) == "-0") return u"0";
+  return text(puffer.data(), puffer.data() + n);
 }
 
 constexpr std::uint8_t klammertabelle[5][5] = {
