@@ -373,6 +373,36 @@ class FensterTest : public QObject {
     qInfo("full repaint %.2f ms; %d animation ticks in one second", ms, int(ticks.count()));
   }
 
+  void extremeValuesKeepTheWindowResponsive() {
+    // Unreadable bounds, huge steps and far views: every step still ends in time.
+    for (QCheckBox* c : {f->c_nullstellen, f->c_extrema, f->c_punktA, f->c_tangente, f->c_integral})
+      c->click();
+    QElapsedTimer uhr;
+    uhr.start();
+    const char* texte[][3] = {
+        {"ABC", "((", "0,08"}, {"1E300", "-1E300", "1E300"}, {"-9999999999", "9999999999", "9999999999"}};
+    for (const auto& t : texte) {
+      f->ed_von->setText(t[0]);
+      f->ed_bis->setText(t[1]);
+      f->ed_delta->setText(t[2]);
+      for (QRadioButton* r : {f->rb_parameter, f->rb_punkta}) {
+        r->click();
+        for (int i = 0; i < 5; ++i) f->Timer1Timer();
+      }
+      f->ed_A->setText(t[1]);
+      f->UpDown3->klick(true);
+      f->ed_parameter->setText(t[2]);
+      f->UpDown2->klick(false);
+    }
+    QVERIFY(std::isfinite(P));
+    for (int i = 0; i < 60; ++i) f->SkleinerClick();
+    for (int i = 0; i < 200; ++i) f->sgroesserClick();
+    for (int i = 0; i < 30; ++i) f->slinksClick();
+    f->PaintBox1Paint();
+    QVERIFY(xmin < xmax && ymin < ymax);
+    QVERIFY2(uhr.elapsed() < 60000, qPrintable(QString::number(uhr.elapsed())));
+  }
+
   void pointDrag() {
     // Any pixel of exactly the marker yellow grabs A, with any button.
     f->c_punktA->click();
