@@ -236,13 +236,22 @@ std::size_t potenzende(sicht s, std::size_t i) {
   return i;
 }
 
-// The evaluator binds a sign tighter than "^": "(-A^2" is (-A)^2 there, while the
-// builder and every reader of the text mean -(A^2). Such a sign is written as a
-// subtraction from 0 instead ("(0-A^2"; after an operator "*(0-A^2)"). At the very
-// start of a text and in "(-X^" the evaluator inserts the 0 itself.
-text vorzeichenlesbar(text s) {
+// Signs written for the evaluator, which reads a sign only as part of the operand
+// after it. A "+" there is not readable at all ("(+2*X" from a pair such as
+// "-(-2*X)*" to "+2*X*"); it is dropped. A "-" binds tighter than "^" there:
+// "(-A^2" is (-A)^2 to the evaluator, while the builder and every reader of the
+// text mean -(A^2); such a sign is written as a subtraction from 0 instead
+// ("(0-A^2"; after an operator "*(0-A^2)"). At the very start of a text and in
+// "(-X^" the evaluator inserts the 0 itself.
+bool vorzeichenstelle(sicht s, std::size_t i) { return i > 0 && sicht(u"(+-*/^").find(s[i - 1]) != sicht::npos; }
+
+text lesbar(text s) {
   for (std::size_t i = 1; i < s.size(); ++i) {
-    if (s[i] != u'-' || sicht(u"(+-*/^").find(s[i - 1]) == sicht::npos) continue;
+    if (s[i] == u'+' && vorzeichenstelle(s, i)) {
+      s.erase(i--, 1);
+      continue;
+    }
+    if (s[i] != u'-' || !vorzeichenstelle(s, i)) continue;
     const std::size_t e = operandende(s, i + 1);
     if (e == i + 1 || e >= s.size() || s[e] != u'^') continue;
     if (s[i - 1] == u'(') {
@@ -260,4 +269,4 @@ text vorzeichenlesbar(text s) {
 
 }  // namespace
 
-std::u16string ableitungsterm(std::u16string_view term) { return vorzeichenlesbar(ersetzen(ableitung(term))); }
+std::u16string ableitungsterm(std::u16string_view term) { return lesbar(ersetzen(ableitung(term))); }

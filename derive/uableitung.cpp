@@ -423,13 +423,18 @@ std::pair<text, std::uint8_t> termtext(int n) {
     if (art == summe || art == differenz) return {l, art};
     return {art == potenz ? u"1" : u"0", art};
   }
+  // The folds write an operand into a new operator: one that would bind looser
+  // there gets brackets, or A+A with A = X+1 would read 2*X+1 and B*B with B = 2*X
+  // would read 2*X^2.
   if (art == summe && l == r && l != u"-SIN(X)") {
     l = u"2";
     art = produkt;
+    if (kr == summe || kr == differenz) r = klammer(r);
   }
   if (art == differenz && l == r) l = r = u"0";
   if (art == quotient && l == r) l = r = u"1";
   if (art == produkt && l == r && l != u"1") {
+    if (kl == produkt) l = klammer(l);
     r = u"2";
     art = potenz;
   }

@@ -75,6 +75,16 @@ TEST(Ableitung, OwnOutputReadsBack) {
   }
 }
 
+// The printer's folds A+A -> 2*A and B*B -> B^2 bracket an operand that would
+// otherwise bind looser: 2*X+1 and 2*X^2 were wrong values.
+TEST(Ableitung, FoldsKeepTheirOperandsTogether) {
+  EXPECT_EQ(u8(ableitung(u"(X^2+X)+(X^2+X)")), "2*(2*X+1)");
+  EXPECT_EQ(u8(ableitung(u"2*X*X^2")), "2*X^2+(2*X)^2");
+  EXPECT_NEAR(fktwert(ableitung(u"2*X*X^2"), 1.5), 6 * 2.25, 1e-12);
+  EXPECT_EQ(u8(ableitung(u"X*X")), "2*X");
+  EXPECT_EQ(u8(ableitung(u"SIN(X)^2")), "2*SIN(X)*COS(X)");
+}
+
 // Rule 7 of the simplifier ("-1*" leaves "-") must not eat the digit of an exponent -1.
 TEST(Ableitung, ExponentMinusOneKeepsItsDigit) {
   EXPECT_EQ(u8(vereinfachen(u"X^-1*(-1/X)")), "X^-1*(-1/X)");

@@ -98,6 +98,9 @@ TEST_F(Ersetzen, DisplayedDerivativesMeanWhatTheySay) {
       // second derivatives that were empty
       {u"X^0.5", 2, u"0.5*X^(-0.5)*((-0.5)/X)", 4, 0, -0.25 / 8},
       {u"X^(-1)", 1, u"X^(-1)*(-1/X)", 2, 0, -0.25},
+      // pair 12 ("-(-2*X)*" to "+2*X*") left "(+", which the evaluator cannot read
+      {u"COS(1-X^2)", 2, u"(-2)*(-SIN(1-X^2))+(-2*X)*(2*X*COS(1-X^2))", 0.5,  0,
+       2 * std::sin(0.75) - std::cos(0.75)},
   };
   for (const auto& f : faelle) {
     std::u16string d = ableitungsterm(f.term);
@@ -120,6 +123,7 @@ TEST_F(Ersetzen, SignsAreWrittenForTheEvaluator) {
       {u"(-2^X)", u"(0-2^X)"},
       {u"X*-(X+1)^2^3+1", u"X*(0-(X+1)^2^3)+1"},
       {u"(-SIN(X)*2)", u"(-SIN(X)*2)"},
+      {u"(+2*X)*3-+X", u"(2*X)*3-X"},
   };
   // A one-pair list turns the derivative of X^2 into the text under test.
   for (const auto& [ein, aus] : faelle) {

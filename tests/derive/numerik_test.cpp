@@ -46,6 +46,9 @@ const std::vector<std::string> schulfunktionen = {
     "ARCSIN(X)", "ARCCOS(X)", "ARCTAN(X)", "ARCCOT(X)", "X*ARCTAN(X)", "ARCTAN(X^2)", "ARCSIN(X/2)",
     "SINH(X)", "COSH(X)", "TANH(X)", "COTH(X)", "ARSINH(X)", "ARCOSH(X)", "ARTANH(X)", "ARCOTH(X)",
     "X*SINH(X)", "COSH(2*X)",
+    // like factors and terms, which the printer folds
+    "X^2*X^2", "(X^2+1)/X^2", "X^3*(X^3+1)", "(X^2+X)+(X^2+X)", "2*X*X^2", "SIN(X)*SIN(X)", "COS(1-X^2)",
+    "(X^2-4)*X^2", "SIN(1-X^2)", "EXP(1-X^2)",
     // absolute value and others
     "ABS(X)", "X*ABS(X)", "ABS(X^2-1)", "SQRT(ABS(X))", "ABS(SIN(X))",
 };
