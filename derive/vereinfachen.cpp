@@ -58,15 +58,21 @@ void nahtmerken(const text& s, std::size_t von, std::size_t bis) {
   for (std::size_t i = a + 1; i < e; ++i) paar(s[i - 1], s[i]);
 }
 
+// Edits made since the start of the current pass.
+int aenderungen = 0;
+
 void weg(text& s, std::size_t stelle, std::size_t anzahl) {
+  ++aenderungen;
   s.erase(stelle, anzahl);
   nahtmerken(s, stelle, stelle);
 }
 void setze(text& s, std::size_t stelle, std::size_t anzahl, sicht durch) {
+  ++aenderungen;
   s.replace(stelle, anzahl, durch);
   nahtmerken(s, stelle, stelle + durch.size());
 }
 void neu(text& s, sicht t) {
+  ++aenderungen;
   s = t;
   merken(s);
 }
@@ -124,7 +130,10 @@ void hauptregeln(text& s) {
   if (s == u"X/X") neu(s, u"1");                                      // 2
   if (s == u"(1-1)") neu(s, u"(0)");                                  // 3
   if (beginnt(s, u"(-1)*")) neu(s, u"-" + s.substr(5));               // 4
-  if (std::erase(s, u' ') > 0) merken(s);                        // 5
+  if (std::erase(s, u' ') > 0) {                                  // 5
+    ++aenderungen;
+    merken(s);
+  }
   solange(s, u"-)", 0, 1);                                        // 6
   for (const sicht m : streichfolgen1) solange(s, m, 1, 2);       // 7
   for (const sicht m : streichfolgen2) solange(s, m, 0, 2);       // 8
@@ -140,21 +149,24 @@ void hauptregeln(text& s) {
   solange(s, u"+-", 0, 1);                                        // 15
   solange(s, u"++", 0, 1);                                        // 16
   solangeersetzen(s, u"--", u"+");                                // 17
-  klammerumx(s, u"/(X)", u"/X)");                                 // 18
-  klammerumx(s, u"-(X)", u"-X)");                                 // 19
-  klammerumx(s, u"+(X)", u"+X)");                                 // 20
-  klammerumx(s, u"*(X)", u"*X)");                                 // 21
-  for (std::size_t i = suche(s, u"((X)"); i != npos; i = suche(s, u"((X)", i >= 3 ? i - 3 : 0)) {  // 22
-    weg(s, i + 3, 1);
-    weg(s, i + 1, 1);
+  // Rules 18 to 22 all need "(X)", and 18 to 21 never make one.
+  if (suche(s, u"(X)") != npos) {
+    klammerumx(s, u"/(X)", u"/X)");                               // 18
+    klammerumx(s, u"-(X)", u"-X)");                               // 19
+    klammerumx(s, u"+(X)", u"+X)");                               // 20
+    klammerumx(s, u"*(X)", u"*X)");                               // 21
+    for (std::size_t i = suche(s, u"((X)"); i != npos; i = suche(s, u"((X)", i >= 3 ? i - 3 : 0)) {  // 22
+      weg(s, i + 3, 1);
+      weg(s, i + 1, 1);
+    }
   }
   solange(s, u"*1/", 0, 2);                                       // 23
   solangeersetzen(s, u"()", u"0");                                // 24
   if (beginnt(s, u"+")) weg(s, 0, 1);                            // 25
-  if (endet(s, u"+0") || endet(s, u"*1") || endet(s, u"-0")) s.resize(s.size() - 2);  // 26
+  if (endet(s, u"+0") || endet(s, u"*1") || endet(s, u"-0")) weg(s, s.size() - 2, 2);  // 26
   if (beginnt(s, u"0+") || beginnt(s, u"1*")) weg(s, 0, 2);      // 27
   else if (beginnt(s, u"0-")) weg(s, 0, 1);
-  if (endet(s, u"*")) s.pop_back();                               // 28
+  if (endet(s, u"*")) weg(s, s.size() - 1, 1);                    // 28
   if (s == u"(1/X)*X" || s == u"X/(X)") neu(s, u"1");
   else if (s == u"1-1") neu(s, u"0");
   else if (s == u"(SIN(X))") neu(s, u"SIN(X)");
@@ -231,14 +243,16 @@ void schlussregeln(text& s) {
 }  // namespace
 
 std::u16string vereinfachen(std::u16string_view eingabe) {
+  // Every rule needs a bracket, an operator or a blank: a name or a number stays
+  // as it is.
+  if (eingabe.find_first_of(u"()+-*/^ ") == sicht::npos) return text(eingabe);
   text s(eingabe);
-  if (s.empty()) return s;
   merken(s);
-  const text vorher = s;
+  aenderungen = 0;
   hauptregeln(s);
   // The rules are a function of the text: a pass that changed nothing would
   // change nothing the second time either.
-  if (!s.empty() && s != vorher) hauptregeln(s);
+  if (!s.empty() && aenderungen > 0) hauptregeln(s);
   if (!s.empty()) schlussregeln(s);
   return s;
 }
