@@ -69,7 +69,7 @@ TEST_F(Ersetzen, DerivativesAsTheUserSeesThem) {
   for (const auto& [term, erwartet] : faelle) EXPECT_EQ(u8(ableitungsterm(term)), u8(erwartet)) << u8(term);
 }
 
-// The chain of Part "(X^2+1)/(X-1)": each pair works on the output of the one before.
+// The chain for (X^2+1)/(X-1): each pair works on the output of the one before.
 TEST_F(Ersetzen, ChainOfPairs) {
   const std::u16string roh = ableitung(u"(X^2+1)/(X-1)");
   EXPECT_EQ(u8(roh), "((2*X)*(X-1)-(X^2+1))/(X-1)^2");
