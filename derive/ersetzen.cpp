@@ -161,6 +161,10 @@ struct korrektur {
 constexpr korrektur korrekturen[] = {
     // -(X^2-2*X-1)*(2*X-2) expands to -2*X^3+6*X^2-2*X-2 (second derivative of (X^2+1)/(X-1)).
     {2 * 119 + 1, u"-2*X^3-2*X^2-2*X-2)", u"-2*X^3+6*X^2-2*X-2)"},
+    // The next step of that chain matched only the wrong expansion; it collects the
+    // right one instead, as the pairs for -(X^2-2*X-2)*(2*X-2) do.
+    {2 * 121, u"(2*X^3-6*X^2+6*X-2-2*X^3-", u"(2*X^3-6*X^2+6*X-2-2*X^3+6*X^2-2*X-2)"},
+    {2 * 121 + 1, u"(-6*X^2+6*X-2-", u"(4*X-4)"},
     // 108*X+216*X collects to +324*X; the next pair's whole text then reads the right sum.
     {2 * 262 + 1, u"(12*X^3+108*X^2-108*X+324)", u"(12*X^3+108*X^2+324*X+324)"},
     {2 * 263, u"<(12*X^3+108*X^2-108*X+324)/(X^2-9)^3>", u"<(12*X^3+108*X^2+324*X+324)/(X^2-9)^3>"},
