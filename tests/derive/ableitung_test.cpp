@@ -64,12 +64,8 @@ TEST(Ableitung, UnreadableTermsGiveTheEmptyText) {
 TEST(Ableitung, OwnOutputReadsBack) {
   EXPECT_EQ(u8(ableitung(u"X^0.5")), "0.5*X^(-0.5)");
   EXPECT_EQ(u8(ableitung(u"(X^2+1)^0.5")), "0.5*(X^2+1)^(-0.5)*(2*X)");
-  for (const std::u16string t : {u"X^0.5", u"(X^2+1)^0.5", u"X^(1/3)", u"SQRT(X)^0.25", u"X^(-1)", u"X^-0.5*2"}) {
+  for (const std::u16string t : {u"X^0.5", u"(X^2+1)^0.5", u"X^(1/3)", u"SQRT(X)^0.25", u"X^(-1)", u"2^(X^0.5)"}) {
     const auto d1 = ableitung(t);
-    if (t == u"X^-0.5*2") {
-      EXPECT_EQ(d1, u"");  // typed that way it is not readable
-      continue;
-    }
     EXPECT_NE(d1, u"") << u8(t);
     EXPECT_NE(ableitung(d1), u"") << u8(t) << " -> " << u8(d1);
   }
