@@ -165,6 +165,15 @@ constexpr korrektur korrekturen[] = {
     // right one instead, as the pairs for -(X^2-2*X-2)*(2*X-2) do.
     {2 * 121, u"(2*X^3-6*X^2+6*X-2-2*X^3-", u"(2*X^3-6*X^2+6*X-2-2*X^3+6*X^2-2*X-2)"},
     {2 * 121 + 1, u"(-6*X^2+6*X-2-", u"(4*X-4)"},
+    // The expanded product lost its brackets wherever it was a factor of a longer
+    // product ((-3*X^2+2*X-1)*(X^2+X+1)*X); it now expands only where it opens a
+    // bracket and ends before a minus, as in the quotient rule it was made for.
+    {2 * 113, u"(-3*X^2+2*X-1)*(X^2+X+1)", u"((-3*X^2+2*X-1)*(X^2+X+1)-"},
+    {2 * 113 + 1, u"-3*X^4-X^3-2*X^2+X-1", u"(-3*X^4-X^3-2*X^2+X-1-"},
+    // (2*X^3+6*X^2-8)/(X+2)^2 is 2*X-2 as a whole derivative, not as the factor of a
+    // product (2*X*(2*X^3+6*X^2-8)/(X+2)^2 became 2*X*2*X-2).
+    {2 * 251, u"(2*X^3+6*X^2-8)/(X+2)^2", u"<(2*X^3+6*X^2-8)/(X+2)^2>"},
+    {2 * 251 + 1, u"2*X-2", u"<2*X-2>"},
     // 108*X+216*X collects to +324*X; the next pair's whole text then reads the right sum.
     {2 * 262 + 1, u"(12*X^3+108*X^2-108*X+324)", u"(12*X^3+108*X^2+324*X+324)"},
     {2 * 263, u"<(12*X^3+108*X^2-108*X+324)/(X^2-9)^3>", u"<(12*X^3+108*X^2+324*X+324)/(X^2-9)^3>"},

@@ -42,7 +42,9 @@ TEST_F(Ersetzen, TableData) {
   EXPECT_EQ(ersetzungsliste[2 * 26], ersetzungsliste[2 * 52]);  // "(3*2*" stands twice
   EXPECT_EQ(u8(ersetzungsliste[2 * 198]), "/(2*WURZEL(X-2))/(2*WURZEL(X-2))^2-");
   // Mended pairs, each with the right algebra.
+  EXPECT_EQ(u8(ersetzungsliste[2 * 113]), "((-3*X^2+2*X-1)*(X^2+X+1)-");
   EXPECT_EQ(u8(ersetzungsliste[2 * 119 + 1]), "-2*X^3+6*X^2-2*X-2)");
+  EXPECT_EQ(u8(ersetzungsliste[2 * 251]), "<(2*X^3+6*X^2-8)/(X+2)^2>");
   EXPECT_EQ(u8(ersetzungsliste[2 * 121]), "(2*X^3-6*X^2+6*X-2-2*X^3+6*X^2-2*X-2)");
   EXPECT_EQ(u8(ersetzungsliste[2 * 121 + 1]), "(4*X-4)");
   EXPECT_EQ(u8(ersetzungsliste[2 * 262 + 1]), "(12*X^3+108*X^2+324*X+324)");
@@ -62,6 +64,8 @@ TEST_F(Ersetzen, DerivativesAsTheUserSeesThem) {
       {u"SIN(X)^2", u"SIN(2*X)"},
       {u"X*COS(X)", u"COS(X)-X*SIN(X)"},
       {u"(X^2+1)/(X-1)", u"(X^2-2*X-1)/(X-1)^2"},
+      {u"(-X^3+X^2-X+1)/(X^2+X+1)", u"(-X^4-2*X^3-X^2-2)/(X^2+X+1)^2"},
+      {u"(X^3+8)/(X+2)", u"2*X-2"},
       {u"X^P*EXP(-X)", u"EXP(-X)*X^(P-1)*(P-X)"},
       {u"(X+2)/EXP(P*X)", u"(1-(X+2)*P)/EXP(P*X)"},
       {u"X", u"1"},
@@ -92,6 +96,12 @@ TEST_F(Ersetzen, DisplayedDerivativesMeanWhatTheySay) {
   const Fall faelle[] = {
       // pair 120 expanded -(X^2-2*X-1)*(2*X-2) with wrong signs
       {u"(X^2+1)/(X-1)", 2, u"(4*X-4)/(X-1)^4", -2.7, 0, 4 / std::pow(-3.7, 3)},
+      // pair 114 expanded a product that is a factor of a longer product
+      {u"(-X^3+X^2-X+1)*((X^2+X+1)*X)", 1,
+       u"(-3*X^2+2*X-1)*(X^2+X+1)*X+(-X^3+X^2-X+1)*((2*X+1)*X+(X^2+X+1))", 1.5, 0, -51.3125},
+      // pair 252 dropped the brackets of a quotient that is a factor
+      {u"X^2*(2*X^3+6*X^2-8)/(X+2)^2", 1,
+       u"2*X*(2*X^3+6*X^2-8)/(X+2)^2+X^2*((6*X^2+6*2*X)*(X+2)-4*X^3-12*X^2+16)/(X+2)^3", 1, 0, 2.0},
       // a sign before a power: the evaluator would read (-(1+X))^2
       {u"(1-X)/(1+X)^2", 1, u"(0-(1+X)^2-(1-X)*2*(1+X))/((1+X)^2)^2", 0.5, 0, (0.5 - 3) / std::pow(1.5, 3)},
       // rule 14 turned "(0-" into "(-" in front of a power
