@@ -16,8 +16,9 @@ std::u16string vereinfachen(std::u16string_view text);
 // Applies the rewrite pairs of `ersetzungsliste` (two passes) to a derivative text.
 std::u16string ersetzen(std::u16string_view text);
 
-// The derivative as the user sees it: ersetzen(ableitung(term)), with minus signs
-// written so that the evaluator reads them as meant. The second derivative is
+// The derivative as the user sees it: ersetzen(ableitung(term)), with its signs
+// written so that the evaluator reads them as meant ("(0-A^2" for "(-A^2", no "+"
+// right after "(" or an operator). The second derivative is
 // ableitungsterm(ableitungsterm(term)).
 std::u16string ableitungsterm(std::u16string_view term);
 
