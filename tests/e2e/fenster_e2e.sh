@@ -109,6 +109,11 @@ pruefe "typed term drawn after Enter" "(( n >= 5 ))"
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$ppid_" 2>/dev/null || break; sleep 0.1; done
 pruefe "Esc ended the program" "! kill -0 $ppid_ 2>/dev/null"
-kill -0 "$ppid_" 2>/dev/null || ppid_=""
+if ! kill -0 "$ppid_" 2>/dev/null; then
+  wait "$ppid_"; rc=$?
+  ppid_=""
+  pruefe "the program ended cleanly (exit status $rc)" "(( rc == 0 ))"
+fi
+[[ $fehler -eq 0 ]] || { echo "--- program output"; cat "$work/plotter.log"; }
 
 exit $fehler
