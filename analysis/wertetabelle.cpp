@@ -1,0 +1,31 @@
+#include "wertetabelle.h"
+
+#include "fktint.h"
+#include "steuerzustand.h"
+#include "zahltext.h"
+
+namespace {
+std::u16string z(double v) { return zahltext(1, 2, v); }
+
+double wertodernull(std::u16string_view term, double x) {
+  const double v = fktwert(term, x);
+  return fehlercode == 0 ? v : 0;
+}
+}  // namespace
+
+void wertetabelle(std::u16string_view term, std::u16string_view d1, std::vector<std::u16string>& ergebnis) {
+  ergebnis.push_back(u"");
+  ergebnis.push_back(u"Таблица значений");
+  ergebnis.push_back(u"x\tf(x)\tf'(x)");
+  double schritt = editwert(steuer.ed_delta);
+  double x = editwert(steuer.ed_von);
+  const double ende = editwert(steuer.ed_bis);
+  if (!(schritt > 0)) schritt = 0.05;
+  int zeilen = 0;
+  do {
+    const double y = wertodernull(term, x);
+    const double s = wertodernull(d1, x);
+    ergebnis.push_back(z(x) + u"\t" + z(y) + u"\t" + z(s));
+    x += schritt;
+  } while (!(x > ende) && ++zeilen < tabellenhoechstzahl);
+}
