@@ -1,2 +1,230 @@
+// Axes, ticks with labels, the dotted grid, the fine grid and the frame.
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <string>
+
+#include "abbildung.h"
 #include "plotpass.h"
-void koordinatensystem(Canvas&) {}
+#include "steuerzustand.h"
+#include "zahltext.h"
+
+namespace {
+
+constexpr TColor schwarz = 0x000000;
+constexpr TColor hellgrau = 0xD0D0D0;
+constexpr TColor feingrau = 0xF0F0F0;
+
+double teilwert = 0;
+std::int32_t teilpixel = 0;
+double teilfaktor = 1;
+
+bool winkelachse() { return steuer.M_winkel || steuer.M_bogen; }
+
+int spaltevon(double t) { return Round(pixelx(t * teilfaktor)); }
+int zeilevon(double v) { return Round(pixely(v)); }
+
+// 1, 2, 4, 10, 20, 40, 100, 200, 400, 800, 1600, ...
+double naechsterteiler(double d) {
+  const double z = 2 * d;
+  return z == 8 ? 10 : z == 80 ? 100 : z;
+}
+
+// Divisor d of an axis step n/d: n grows with the world extent, d is the first divisor
+// that brings the pixel distance of one step down to the limit. The divisor
+// runs out (to infinity) after about a thousand members, which ends the
+// search on any mapping; the sweeps then see a step of 0 and draw nothing.
+double teiler(double welt, int (*pixel)(double), int grenze, double& n) {
+  n = std::trunc(welt / 20) + 1;
+  double d = 1;
+  for (int i = 0; i < 1100; ++i) {
+    const std::int64_t abstand = static_cast<std::int64_t>(pixel(0)) - pixel(n / d);
+    if (std::llabs(abstand) <= grenze) break;
+    d = naechsterteiler(d);
+  }
+  return d;
+}
+
+// The distance test uses x itself, without teilfaktor.
+double xteiler(double& n) { return teiler(wbx, [](double x) { return Round(pixelx(x)); }, 80, n); }
+
+double ystep() {
+  double n;
+  const double d = teiler(wby, [](double y) { return Round(pixely(y)); }, 75, n);
+  return n / d;
+}
+
+// One sweep over the ticks or grid lines of an axis: from t, skip by `sprung`
+// while the pixel lies beyond the near edge, then act and advance by `schritt`
+// while it lies before the far edge. Values come from repeated addition; only a
+// view far from the origin (thousands of skips) gallops to the edge, and a step
+// too small to move t, or a degenerate mapping, ends the sweep.
+template <typename Pixel, typename Davor, typename Innen, typename Tun>
+void sweep(double t, double sprung, double schritt, Pixel pixel, Davor davor, Innen innen, Tun tun) {
+  if (!(std::isfinite(sprung) && std::isfinite(schritt)) || sprung == 0 || schritt == 0) return;
+  for (int i = 0; davor(pixel(t)); ++i) {
+    double weite = sprung;
+    if (i > 4096)
+      while (std::isfinite(2 * weite) && davor(pixel(t + 2 * weite))) weite *= 2;
+    if (t + weite == t) return;
+    t += weite;
+  }
+  const long hoechstens = 4L * (grafb + grafh) + 64;
+  for (long i = 0; innen(pixel(t)) && i < hoechstens; ++i) {
+    tun(t);
+    if (t + schritt == t) return;
+    t += schritt;
+  }
+}
+
+void linie(Canvas& c, int x1, int y1, int x2, int y2) {
+  c.MoveTo(x1, y1);
+  c.LineTo(x2, y2);
+}
+
+void pfeil(Canvas& c, int x1, int y1, int x2, int y2) {
+  linie(c, x1, y1, x2, y2);
+  if (x1 == x2 && y1 == y2) return;
+  constexpr double alpha = 0.264346095279206;
+  constexpr double laenge = 14;
+  double theta;
+  if (x2 != x1)
+    theta = std::numbers::pi - std::atan(static_cast<double>(y2 - y1) / (x2 - x1));
+  else
+    theta = y2 > y1 ? std::numbers::pi / 2 : -std::numbers::pi / 2;
+  int a1 = Round(laenge * std::cos(theta - alpha)), b1 = Round(laenge * std::sin(theta - alpha));
+  int a2 = Round(laenge * std::cos(theta + alpha)), b2 = Round(laenge * std::sin(theta + alpha));
+  if (x2 < x1) a1 = -a1, b1 = -b1, a2 = -a2, b2 = -b2;
+  c.setBrushColor(c.Pen().Color);
+  const TPoint kopf[] = {{x2 + a1, y2 - b1}, {x2, y2}, {x2 + a2, y2 - b2}};
+  c.Polygon(kopf);
+  c.setBrushStyle(bsClear);
+}
+
+void rasterlinie(Canvas& c, int x1, int y1, int x2, int y2) {
+  c.setPenColor(hellgrau);
+  c.setPenStyle(psDot);
+  linie(c, x1, y1, x2, y2);
+  c.setPenColor(schwarz);
+  c.setPenStyle(psSolid);
+}
+
+void xteilstrich(Canvas& c, double t) {
+  teilwert = t;
+  const int p = teilpixel = spaltevon(t);
+  std::u16string text;
+  if (!winkelachse())
+    text = zahltext(4, 3, t);
+  else if (steuer.M_bogen)
+    text = zahltext(4, 2, t / 4);
+  else
+    text = zahltext(4, 2, t * 45) + u"°";
+  if (steuer.m_raster) rasterlinie(c, p, 0, p, grafh);
+  if (steuer.M_rahmen) {
+    linie(c, p, 0, p, 5);
+    linie(c, p, grafh, p, grafh - 6);
+    c.TextOut(p, 6, text);
+  }
+  if (steuer.MAchsen1 && _y > -6 && _y + 6 < grafh && p < grafb - 26) {
+    linie(c, p, _y + 6, p, _y - 6);
+    c.TextOut(p - 10, _y + 6, text);
+    // The pi sign: the character itself in the label font, where the symbol font put it.
+    if (steuer.M_bogen) c.TextOut(p - 10 + c.TextWidth(text) + 2, _y + 6, u"π");
+  }
+}
+
+void yteilstrich(Canvas& c, double v) {
+  teilwert = v;
+  const int p = teilpixel = zeilevon(v);
+  const std::u16string text = zahltext(4, 3, v);
+  if (steuer.m_raster) rasterlinie(c, 0, p, grafb, p);
+  if (steuer.M_rahmen) {
+    c.TextOut(2, p, text);
+    linie(c, 0, p, 5, p);
+    linie(c, grafb - 6, p, grafb, p);
+  }
+  if (steuer.MAchsen1 && _x > 16 && _x - 16 < grafb && p > 26) {
+    linie(c, _x - 6, p, _x + 6, p);
+    c.TextOut(_x - 6 - c.TextWidth(text), p, text);
+  }
+}
+
+void feinraster(Canvas& c) {
+  c.setPenColor(feingrau);
+  const double sy = ystep();
+  auto waagerecht = [&](double v) { linie(c, 0, zeilevon(v), grafb, zeilevon(v)); };
+  sweep(-sy, sy, sy / 5, zeilevon, [](int r) { return r > grafh; }, [](int r) { return r > 0; }, waagerecht);
+  sweep(-sy, -sy, -sy / 5, zeilevon, [](int r) { return r < 0; }, [](int r) { return r < grafh; }, waagerecht);
+  double n;
+  const double d = xteiler(n);
+  const double sx = n / d;
+  auto senkrecht = [&](double t) { linie(c, spaltevon(t), 0, spaltevon(t), grafh); };
+  sweep(sx, -sx / 5, -sx / 5, spaltevon, [](int p) { return p > grafb; }, [](int p) { return p > 0; }, senkrecht);
+  sweep(sx, sx / 5, sx / 5, spaltevon, [](int p) { return p < 0; }, [](int p) { return p < grafb; }, senkrecht);
+  c.setPenColor(schwarz);
+}
+
+void achsen(Canvas& c) {
+  const bool xachse = ymin * ymax <= 0;
+  const bool yachse = xmin * xmax <= 0;
+  if (steuer.MAchsen1) {
+    const int breite = steuer.MAchsen21 ? 2 : 1;
+    c.setPenWidth(breite);
+    c.setPenColor(schwarz);
+    if (yachse) {
+      pfeil(c, _x, grafh - 10, _x, 10);
+      c.setPenWidth(1);
+      c.setBrushStyle(bsClear);
+      c.TextOut(_x - 10 - c.TextWidth(u"y"), 10, u"y");
+    }
+    if (xachse) {
+      c.setPenWidth(breite);
+      pfeil(c, 10, _y, grafb - 10, _y);
+      c.setPenWidth(1);
+      c.setBrushStyle(bsClear);
+      c.TextOut(grafb - 10 - c.TextWidth(u"x"), _y - 25, u"x");
+    }
+    c.setPenWidth(1);
+  } else if (steuer.m_raster) {
+    c.setPenWidth(1);
+    c.setPenColor(hellgrau);
+    c.setPenStyle(psDot);
+    if (yachse) linie(c, _x, grafh - 10, _x, 10);
+    if (xachse) linie(c, 10, _y, grafb - 10, _y);
+    c.setPenStyle(psSolid);
+  }
+}
+
+void xteilung(Canvas& c) {
+  double n;
+  double d = xteiler(n);
+  if (steuer.MAchsen1 && _y > -6 && _y + 6 < grafh && _x > 10 && _x - 10 < grafb)
+    c.TextOut(_x - 10, _y + 6, u"0");
+  if (winkelachse()) {
+    d = d - 1;
+    if (d == 0) d = 1;
+  }
+  const double s = n / d;
+  auto tick = [&](double t) { xteilstrich(c, t); };
+  sweep(-s, -s, -s, spaltevon, [](int p) { return p > grafb; }, [](int p) { return p > 0; }, tick);
+  sweep(s, s, s, spaltevon, [](int p) { return p < 0; }, [](int p) { return p < grafb; }, tick);
+}
+
+void yteilung(Canvas& c) {
+  const double s = ystep();
+  auto tick = [&](double v) { yteilstrich(c, v); };
+  sweep(s, s, s, zeilevon, [](int r) { return r > grafh; }, [](int r) { return r > 0; }, tick);
+  sweep(-s, -s, -s, zeilevon, [](int r) { return r < 0; }, [](int r) { return r < grafh; }, tick);
+}
+
+}  // namespace
+
+void koordinatensystem(Canvas& canvas) {
+  canvas.setFontColor(schwarz);
+  teilfaktor = winkelachse() ? std::numbers::pi / 4 : 1;
+  if (steuer.m_mmraster) feinraster(canvas);
+  achsen(canvas);
+  xteilung(canvas);
+  yteilung(canvas);
+  canvas.setFontColor(schwarz);
+}

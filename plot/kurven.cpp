@@ -1,1 +1,232 @@
 #include "kurven.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "abbildung.h"
+#include "fktint.h"
+#include "plotpass.h"
+#include "steuerzustand.h"
+#include "zahltext.h"
+
+namespace {
+
+constexpr std::array<TColor, 7> farbtabelle = {
+    0xFF0000,  // blue
+    0x0000FF,  // red
+    0x008000,  // green
+    0xFF00FF,  // fuchsia
+    0x800000,  // navy
+    0x00FF00,  // lime
+    0x000000,  // black
+};
+constexpr TColor maroon = 0x000080;
+
+// Beyond this a pixel row cannot become a 32-bit coordinate; rows at or below
+// it that still fail `darstellbar` lie far above the top edge.
+constexpr double grenze = 2147483647.0;
+
+bool zeichenstatus() { return fehlercode == 0 || fehlercode == 1; }
+bool suchstatus() { return fehlercode != 1 && fehlercode != 2; }
+
+// The first column of a curve: where the term is defined (or the search has
+// passed the right margin) and the domain has begun. Ends without a column once
+// the search is past the margin, since no later column would be drawn; so a
+// domain far to the right or a view without usable scale cannot stall it.
+template <typename Zeile>
+bool erstespalte(int& c, double& row, Zeile zeile) {
+  for (;; ++c) {
+    row = zeile(c);
+    const bool jenseits = c > grafb + 10;
+    if ((suchstatus() || jenseits) && weltx(c) > xvon) return true;
+    if (jenseits) return false;
+  }
+}
+
+void kurvenschritt(Canvas& canvas, int c, double row, int& prev) {
+  int cur;
+  if (darstellbar(row)) {
+    cur = Round(row);
+    if (std::fabs(static_cast<double>(prev) - cur) > grafh / 2.0 - 10) fehlercode = 2;
+    if (cur >= -200 && cur <= grafh + 200 && zeichenstatus())
+      canvas.LineTo(c, cur);
+    else if (fehlercode >= 3)
+      canvas.Pixels(c, cur, canvas.Pen().Color);
+    else
+      canvas.MoveTo(c, cur);
+  } else {
+    cur = row <= grenze ? 1000 : -1;
+    canvas.MoveTo(c, cur);
+  }
+  prev = cur;
+}
+
+// One point of a derived curve: no jump test; dots in degree or radian mode.
+void sonderpunkt(Canvas& canvas, int c, double row) {
+  if (!darstellbar(row)) {
+    canvas.MoveTo(c, row <= grenze ? 1000 : -1);
+    return;
+  }
+  const int cur = Round(row);
+  if (cur >= -200 && cur <= grafh + 200 && zeichenstatus()) {
+    if (steuer.M_winkel || steuer.M_bogen)
+      canvas.Pixels(c, cur, stiftfarbe);
+    else
+      canvas.LineTo(c, cur);
+  } else if (fehlercode == 3) {
+    canvas.Pixels(c, cur, stiftfarbe);
+  } else {
+    canvas.MoveTo(c, cur);
+  }
+}
+
+double f(std::u16string_view term, double x) { return fktwert(term, x); }
+
+// Values of the transformations 3 to 10 at x.
+using Transformation = double (*)(std::u16string_view, double);
+constexpr std::array<Transformation, 8> transformationen = {
+    [](std::u16string_view t, double x) { return f(t, -x); },
+    [](std::u16string_view t, double x) { return -f(t, x); },
+    [](std::u16string_view t, double x) { return -f(t, -x); },
+    [](std::u16string_view t, double x) { return f(t, f(t, x)); },
+    [](std::u16string_view t, double x) { return f(t, x + P); },
+    [](std::u16string_view t, double x) { return f(t, x * P); },
+    [](std::u16string_view t, double x) { return f(t, x) + P; },
+    [](std::u16string_view t, double x) { return f(t, x) * P; },
+};
+
+void beschriftung(Canvas& canvas, std::u16string_view text) {
+  if (termanzeige) canvas.TextOut(16, 16 * kurvennr, text);
+}
+
+void ableitungskurve(Canvas& canvas, std::u16string_view term, int mode) {
+  int c = -9;
+  double y0 = 0;
+  if (!erstespalte(c, y0, [&](int s) { return f(term, weltx(s)); })) return;
+  const double K1 = fx * fy;
+  const double K2 = fx * fx * fy;
+  double prev = 0;
+  auto zweite = [&](int s) {
+    const double v0 = -f(term, weltx(s));
+    const double v2 = -f(term, weltx(s + 2));
+    const double v1 = -f(term, weltx(s + 1));
+    return (v2 + v0 - 2 * v1) * K2 + _y;
+  };
+  double row;
+  if (mode == 1) {
+    const double v1 = -f(term, weltx(c + 1));
+    row = (y0 + v1) * K1 + _y;
+    prev = v1;
+  } else {
+    row = zweite(c);
+  }
+  if (darstellbar(row)) canvas.MoveTo(c, Round(row));
+  for (++c; c <= grafb && !(weltx(c) > xbis); ++c) {
+    if (mode == 1) {
+      const double v1 = -f(term, weltx(c + 1));
+      row = (v1 - prev) * K1 + _y;
+      prev = v1;
+    } else {
+      row = zweite(c);
+    }
+    sonderpunkt(canvas, c, row);
+  }
+}
+
+void transformationskurve(Canvas& canvas, std::u16string_view term, int mode) {
+  const Transformation wert = transformationen[mode - 3];
+  auto zeile = [&](int s) { return pixely(wert(term, weltx(s))); };
+  int c = -1;
+  double row = 0;
+  if (!erstespalte(c, row, zeile)) return;
+  if (darstellbar(row))
+    canvas.MoveTo(c, Round(row));
+  else
+    canvas.MoveTo(c, row <= grenze ? 800 : -1);
+  for (++c; c <= grafb + 10 && !(weltx(c) > xbis); ++c) sonderpunkt(canvas, c, zeile(c));
+}
+
+}  // namespace
+
+TColor kurvenfarben(int index) {
+  return index >= 0 && index < static_cast<int>(farbtabelle.size()) ? farbtabelle[index] : maroon;
+}
+
+void farbewaehlen(Canvas& canvas, int index) {
+  ++kurvennr;
+  const TColor farbe = farbig ? kurvenfarben(index) : 0x000000;
+  canvas.setPenColor(farbe);
+  canvas.setFontColor(farbe);
+  stiftfarbe = farbe;
+  canvas.setPenWidth(steuer.UpDown1);
+}
+
+void termkurve(Canvas& canvas, std::u16string_view term) {
+  farbewaehlen(canvas, kurvennr);
+  auto zeile = [&](int s) { return pixely(fktwert(term, weltx(s))); };
+  int c = -1;
+  double row = 0;
+  if (erstespalte(c, row, zeile)) {
+    int prev;
+    if (darstellbar(row))
+      prev = Round(row);
+    else
+      prev = row <= grenze ? grafh + 200 : -200;
+    canvas.MoveTo(c, prev);
+    for (++c; c <= grafb + 5 && !(weltx(c) > xbis); ++c) kurvenschritt(canvas, c, zeile(c), prev);
+  }
+  if (term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
+}
+
+void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, int mode) {
+  farbewaehlen(canvas, kurvennr);
+  if (mode == 1 || mode == 2)
+    ableitungskurve(canvas, term, mode);
+  else if (mode >= 3 && mode <= 10)
+    transformationskurve(canvas, term, mode);
+  beschriftung(canvas, caption);
+}
+
+void umkehrkurve(Canvas& canvas, std::u16string_view term) {
+  int r = 0;
+  for (; r <= grafh + 10; ++r) {
+    const double col = pixelx(fktwert(term, welty(r)));
+    if (darstellbar(col)) canvas.MoveTo(Round(col), r);
+    if (fehlercode == 0) break;
+  }
+  for (++r; r <= grafh + 10; ++r) {
+    const double col = pixelx(fktwert(term, welty(r)));
+    if (!darstellbar(col)) continue;
+    const int cc = Round(col);
+    if (cc >= -200 && cc <= grafb + 200 && zeichenstatus()) {
+      if (fehlercode == 0)
+        canvas.LineTo(cc, r);
+      else
+        canvas.MoveTo(cc, r);
+    } else if (fehlercode == 3) {
+      canvas.Pixels(cc, r, canvas.Pen().Color);
+    } else {
+      canvas.MoveTo(cc, r);
+    }
+  }
+  beschriftung(canvas, u"Обратная функция");
+}
+
+void kurvenschar(Canvas& canvas, std::u16string_view term) {
+  termanzeige = false;
+  farbewaehlen(canvas, kurvennr);
+  const double P0 = P;
+  double t = P0;
+  double d = std::fabs(editwert(steuer.ed_schardiff));
+  if (!(d >= 0.1)) d = 0.1;
+  Q = editwert(steuer.ed_q);
+  for (int glied = 0; t <= Q && glied < scharhoechstzahl; ++glied) {
+    P = t;
+    --kurvennr;
+    termkurve(canvas, term);
+    t += d;
+  }
+  P = P0;
+  termanzeige = steuer.m_terme;
+}

@@ -15,8 +15,7 @@ class ProtokollCanvas : public Canvas {
  public:
   // log: where the lines go (shared with the bitmaps this canvas creates);
   // weiter: the canvas that does the drawing, or none.
-  explicit ProtokollCanvas(std::vector<std::string>& log, Canvas* weiter = nullptr,
-                           std::string name = "canvas");
+  explicit ProtokollCanvas(std::vector<std::string>& log, Canvas* weiter = nullptr);
 
   void setPenColor(TColor c) override;
   void setPenWidth(int w) override;
@@ -50,12 +49,11 @@ class ProtokollCanvas : public Canvas {
 
   std::vector<std::string>& log;
   Canvas* weiter;
-  std::string name;
   std::map<std::pair<int, int>, TColor> pixel;  // without a canvas behind it
 };
 
-// Bitmap of a recording canvas: its canvas logs into the same log under the
-// name "bitmap" and draws into the bitmap of the canvas behind, if there is one.
+// Bitmap of a recording canvas: its canvas logs into the same log and draws
+// into a bitmap of the canvas behind, if there is one.
 class ProtokollBitmap : public Bitmap {
  public:
   ProtokollBitmap(std::vector<std::string>& log, Canvas* weiter, int breite, int hoehe);
@@ -72,4 +70,4 @@ class ProtokollBitmap : public Bitmap {
 
 // Log texts, for building expected lines in tests.
 std::string utf8text(std::u16string_view s);
-std::string farbtext(TColor c);  // "$00BBGGRR" style: six hex digits
+std::string farbtext(TColor c);  // six hex digits BBGGRR
