@@ -10,7 +10,8 @@ namespace abbildung {
 extern double xmin, xmax, ymin, ymax;
 
 // Pixel column and row of the world origin (may lie outside the surface; kept
-// within +-2^30 so that offsets from them cannot overflow).
+// within +-2^30 so that offsets from them cannot overflow; the conversions
+// below use the unbounded origin).
 extern std::int32_t _x, _y;
 extern double fx, fy;    // pixels per world unit
 extern double wbx, wby;  // world width and height

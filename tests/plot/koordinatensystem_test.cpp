@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "testumgebung.h"
+
+namespace {
+
+std::vector<std::string> achsenkreuz() {
+  std::vector<std::string> log;
+  ProtokollCanvas c(log);
+  koordinatensystem(c);
+  return log;
+}
+
+// Texts written onto the drawing, in order.
+std::vector<std::string> texte(const std::vector<std::string>& log) {
+  std::vector<std::string> t;
+  for (const auto& z : log)
+    if (z.rfind("TextOut", 0) == 0) t.push_back(z.substr(z.find(' ', z.find(' ', 8) + 1) + 1));
+  return t;
+}
+
+bool hattext(const std::vector<std::string>& log, const std::string& text) {
+  const auto t = texte(log);
+  return std::find(t.begin(), t.end(), text) != t.end();
+}
+
+void fenster(double x0, double x1, double y0, double y1, int b = 590, int h = 597) {
+  xmin = x0, xmax = x1, ymin = y0, ymax = y1;
+  abbildungeinrichten(b, h);
+}
+
+}  // namespace
+
+TEST(Koordinatensystem, DefaultWindowTicksEveryUnit) {
+  startzustand();
+  fenster(-6, 6, -6.0 * 597 / 590, 6.0 * 597 / 590);
+  const auto log = achsenkreuz();
+  EXPECT_TRUE(enthaelt(log, "TextOut " + std::to_string(_x - 10) + " " + std::to_string(_y + 6) + " 0"));
+  for (const char* t : {"1", "2", "5", "-1", "-5"}) EXPECT_TRUE(hattext(log, t)) << t;
+  // x ticks at whole numbers; the tick of 1 stands at Round(pixelx(1)).
+  const int p = Round(pixelx(1));
+  EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(p) + " " + std::to_string(_y + 6)));
+  // Arrow heads of both axes.
+  EXPECT_TRUE(enthaelt(log, "Polygon 566 " + std::to_string(_y - 4) + " 580 " + std::to_string(_y) + " 566 " +
+                                std::to_string(_y + 4)));
+  EXPECT_TRUE(enthaelt(log, "Polygon " + std::to_string(_x - 4) + " 24 " + std::to_string(_x) + " 10 " +
+                                std::to_string(_x + 4) + " 24"));
+  EXPECT_TRUE(hattext(log, "x"));
+  EXPECT_TRUE(hattext(log, "y"));
+  EXPECT_EQ(log.back(), "Font.Color 000000");
+}
+
+TEST(Koordinatensystem, StepFollowsTheWindowWidth) {
+  const struct { double breite; std::vector<std::string> da, nicht; } faelle[] = {
+      {120, {"7", "14", "-21"}, {"1", "5"}},
+      {1.2, {"0,1", "0,2", "-0,3"}, {"0,05"}},
+  };
+  for (const auto& f : faelle) {
+    startzustand();
+    fenster(-f.breite / 2, f.breite / 2, -f.breite / 2, f.breite / 2);
+    const auto log = achsenkreuz();
+    for (const auto& t : f.da) EXPECT_TRUE(hattext(log, t)) << f.breite << " " << t;
+    for (const auto& t : f.nicht) EXPECT_FALSE(hattext(log, t)) << f.breite << " " << t;
+  }
+}
+
+TEST(Koordinatensystem, AngleLabels) {
+  const struct { bool winkel, bogen; std::vector<std::string> da; } faelle[] = {
+      {true, false, {"45°", "90°", "135°", "-90°"}},
+      {false, true, {"0,25", "0,5", "0,75", "1", "π"}},
+      {true, true, {"0,25", "π"}},
+  };
+  for (const auto& f : faelle) {
+    startzustand();
+    steuer.M_winkel = f.winkel;
+    steuer.M_bogen = f.bogen;
+    fenster(-6, 6, -6, 6);
+    const auto log = achsenkreuz();
+    for (const auto& t : f.da) EXPECT_TRUE(hattext(log, t)) << t;
+    const int p = Round(pixelx(std::acos(-1.0) / 4));  // the first tick right of 0
+    EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(p) + " " + std::to_string(_y + 6)));
+  }
+}
+
+TEST(Koordinatensystem, AxesAndGridSettings) {
+  // Window without x = 0: no y axis and no "y", ticks still at the multiples.
+  startzustand();
+  fenster(2, 14, -6, 6);
+  auto log = achsenkreuz();
+  EXPECT_FALSE(hattext(log, "y"));
+  EXPECT_TRUE(hattext(log, "3"));
+  EXPECT_EQ(anzahl(log, "Polygon"), 1);
+
+  // Axes off, grid on: dotted grey axis lines, no arrows or names.
+  startzustand();
+  steuer.MAchsen1 = false;
+  fenster(-6, 6, -6, 6);
+  log = achsenkreuz();
+  EXPECT_EQ(anzahl(log, "Polygon"), 0);
+  EXPECT_TRUE(texte(log).empty());
+  EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(_x) + " " + std::to_string(grafh - 10)));
+
+  // x axis at the bottom edge: the axis ticks and "0" go, the frame keeps its labels.
+  startzustand();
+  steuer.M_rahmen = true;
+  fenster(-6, 6, -0.01, 12);
+  log = achsenkreuz();
+  EXPECT_FALSE(enthaelt(log, "TextOut " + std::to_string(_x - 10) + " " + std::to_string(_y + 6) + " 0"));
+  EXPECT_TRUE(enthaelt(log, "TextOut " + std::to_string(Round(pixelx(1))) + " 6 1"));
+}
+
+TEST(Koordinatensystem, FineGridReachesTheEdges) {
+  startzustand(300, 700);
+  steuer.m_mmraster = true;
+  fenster(-6, 6, -14, 14, 300, 700);
+  const auto log = achsenkreuz();
+  int tiefste = 0;
+  bool fein = false;
+  for (std::size_t i = 0; i + 1 < log.size(); ++i) {
+    if (log[i] == "Pen.Color F0F0F0") fein = true;
+    if (log[i] == "Pen.Color 000000") fein = false;
+    int x, y;
+    if (fein && std::sscanf(log[i].c_str(), "MoveTo 0 %d", &y) == 1) tiefste = std::max(tiefste, y);
+    (void)x;
+  }
+  EXPECT_GT(tiefste, grafh - Round(fy * 0.4 * 1.01) - 1);
+}
+
+TEST(Koordinatensystem, ExtremeWindowsFinish) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double faelle[][4] = {
+      {1e300, 1.0000000000000002e300, 1e300, 1.0000000000000002e300},
+      {-1e300, 1e300, -1e300, 1e300},
+      {1, 1 + 1e-320, 1, 1 + 1e-320},
+      {-inf, inf, -inf, inf},
+      {1e15, 1e15 + 12, 1e15, 1e15 + 10},
+      {1e9, 1e9 + 12, -5, 5},
+  };
+  for (const auto& f : faelle)
+    for (bool mm : {false, true}) {
+      startzustand();
+      steuer.m_mmraster = mm;
+      steuer.M_rahmen = true;
+      fenster(f[0], f[1], f[2], f[3]);
+      EXPECT_LT(achsenkreuz().size(), 100000u) << f[0];
+    }
+}
+
+TEST(Koordinatensystem, FarWindowStillShowsItsTicks) {
+  startzustand();
+  fenster(1e9, 1e9 + 12, -6, 6);
+  const auto log = achsenkreuz();
+  EXPECT_GE(anzahl(log, "Pen.Style psDot"), 20);  // the grid lines of the x and y ticks
+}

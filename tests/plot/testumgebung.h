@@ -1,0 +1,39 @@
+// Start state for the drawing tests: default controls, empty term list, a view
+// and mapping of the size given, and a recording canvas.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "abbildung.h"
+#include "fktint.h"
+#include "plotpass.h"
+#include "protokoll.h"
+#include "steuerzustand.h"
+#include "zahltext.h"
+
+inline void startzustand(int breite = 590, int hoehe = 597) {
+  steuer = Steuerzustand{};
+  listeloeschen();
+  ergebnisliste.clear();
+  P = 1;
+  Q = 0;
+  xmin = -6, xmax = 6, ymin = -5, ymax = 5;
+  steuer.PaintBox1_width = breite;
+  steuer.PaintBox1_height = hoehe;
+  abbildungeinrichten(breite, hoehe);
+  farbig = true;
+  termanzeige = true;
+  kurvennr = 0;
+  xvon = -1000, xbis = 1000;
+}
+
+inline int anzahl(const std::vector<std::string>& log, const std::string& anfang) {
+  return static_cast<int>(std::count_if(log.begin(), log.end(),
+                                        [&](const std::string& z) { return z.rfind(anfang, 0) == 0; }));
+}
+
+inline bool enthaelt(const std::vector<std::string>& log, const std::string& zeile) {
+  return std::find(log.begin(), log.end(), zeile) != log.end();
+}
