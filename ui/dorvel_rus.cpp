@@ -4,6 +4,7 @@
 
 #include "graf_rus.h"
 #include "info2_russ.h"
+#include "qtcanvas.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(titel);
   QApplication::setApplicationDisplayName(titel);
   tastenfilteranbringen();
+  schriftersatz();
   TFGraf FGraf;
   TF35 F35(&FGraf);  // never shown; the menu command makes its own
   FGraf.show();

@@ -23,6 +23,7 @@
 #include "info2_russ.h"
 #include "paintbox.h"
 #include "plotpass.h"
+#include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "uableitung.h"
 #include "updown.h"
@@ -60,7 +61,10 @@ class FensterTest : public QObject {
   std::unique_ptr<TFGraf> f;
 
  private slots:
-  void initTestCase() { tastenfilteranbringen(); }
+  void initTestCase() {
+    schriftersatz();
+    tastenfilteranbringen();
+  }
 
   void init() {
     steuer = Steuerzustand{};
