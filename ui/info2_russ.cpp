@@ -51,7 +51,7 @@ TF35::TF35(QWidget* eltern) : QDialog(eltern) {
   beschriftung(this, QStringLiteral("Графика\n2026"), QRect(157, 18, 140, 50), schrift(21, true));
   beschriftung(this,
                QStringLiteral("2025 – 2026\nКоманда плоттера\nадрес сайта не задан\n"
-                              "Свободное использование"),
+                              "Свободная программа"),
                QRect(134, 81, 163, 56), schrift(12, false));
 
   // Enter and Esc close the window; the actions live on no visible menu.
