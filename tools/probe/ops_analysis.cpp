@@ -1,0 +1,75 @@
+
+#include "flaeche.h"
+#include "fktint.h"
+#include "probe.h"
+#include "steuerzustand.h"
+#include "suche.h"
+#include "zahltext.h"
+
+namespace {
+
+json zahlen(const double* liste, int zahl) {
+  json xs = json::array();
+  for (int i = 0; i < zahl; ++i) xs.push_back(zahl_json(liste[i]));
+  return xs;
+}
+
+json zeilen(const std::vector<std::u16string>& liste) {
+  json z = json::array();
+  for (const auto& s : liste) z.push_back(utf8(s));
+  return z;
+}
+
+// Field texts of a request over the start state; absent fields keep their defaults.
+void suchfelder(const json& r) {
+  steuer = Steuerzustand{};
+  const std::pair<const char*, std::u16string Steuerzustand::*> felder[] = {
+      {"ed_f1", &Steuerzustand::ed_f1}, {"ed_f2", &Steuerzustand::ed_f2},
+      {"ed_von", &Steuerzustand::ed_von}, {"ed_bis", &Steuerzustand::ed_bis},
+      {"ed_parameter", &Steuerzustand::ed_parameter}};
+  for (const auto& [name, feld] : felder)
+    if (r.contains(name)) steuer.*feld = json_text(r[name]);
+}
+
+const bool search_op = probe_op("search", [](const json& r) {
+  suchfelder(r);
+  const std::string art = r.value("kind", "");
+  std::vector<std::u16string> kopf;
+  json antwort;
+  if (art == "zeros") {
+    nullstellensuche();
+    antwort["xs"] = zahlen(nullstellenliste, nullstellenzahl);
+  } else if (art == "extrema") {
+    extremasuche();
+    antwort["xs"] = zahlen(extremaliste, extremazahl);
+  } else if (art == "inflections") {
+    wendepunktsuche(r.contains("d2") ? json_text(r["d2"]) : std::u16string());
+    antwort["xs"] = zahlen(wendepunktliste, wendepunktzahl);
+  } else if (art == "intersections") {
+    schnittpunktsuche(kopf);
+    antwort["xs"] = zahlen(schnittpunktliste, schnittpunktzahl);
+    antwort["lines"] = zeilen(kopf);
+  } else {
+    return json{{"error", "kind: zeros, extrema, inflections or intersections"}};
+  }
+  antwort["P"] = zahl_json(P);
+  return antwort;
+});
+
+const bool integral_op = probe_op("integral", [](const json& r) {
+  steuer = Steuerzustand{};
+  P = json_zahl(r.value("P", json(0)));
+  const std::u16string f = r.contains("f") ? json_text(r["f"]) : std::u16string();
+  const std::u16string g = r.contains("g") ? json_text(r["g"]) : std::u16string(u"0");
+  const double a = editwert(r.contains("ed_A") ? json_text(r["ed_A"]) : steuer.ed_A);
+  const double b = editwert(r.contains("ed_B") ? json_text(r["ed_B"]) : steuer.ed_B);
+  std::vector<std::u16string> liste;
+  integralwert = 0;
+  flaechenwert = 0;
+  flaechenwerte(f, g, a, b, liste);
+  return json{{"I", zahl_json(integralwert)}, {"F", zahl_json(flaechenwert)},
+              {"Label13", utf8(steuer.Label13)}, {"Label15", utf8(steuer.Label15)},
+              {"lines", zeilen(liste)}};
+});
+
+}  // namespace
