@@ -236,6 +236,14 @@ class FensterTest : public QObject {
     QCOMPARE(ymin, 697 * xmin / 1030);
     QCOMPARE(ymax, 697 * xmax / 1030);
     QTRY_COMPARE(f->PaintBox1->bild.size(), QSize(1030, 697));
+
+    // Shrunk until the drawing has no room left, the window still draws and zooms.
+    f->resize(200, 60 + menue);
+    QTRY_COMPARE(f->PaintBox1->width(), 0);
+    f->PaintBox1Paint();
+    f->sgroesserClick();
+    f->S31Click();
+    QVERIFY(std::isfinite(ymin) && std::isfinite(ymax) && ymin < ymax);
   }
 
   void resultMemo() {
