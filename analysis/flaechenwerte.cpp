@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "flaeche.h"
+#include "flaechenwerte.h"
 #include "fktint.h"
 #include "steuerzustand.h"
 #include "zahltext.h"

@@ -1,5 +1,5 @@
 
-#include "flaeche.h"
+#include "flaechenwerte.h"
 #include "fktint.h"
 #include "probe.h"
 #include "steuerzustand.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "flaeche.h"
+#include "flaechenwerte.h"
 #include "steuerzustand.h"
 #include "wertetabelle.h"
 
