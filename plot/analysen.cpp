@@ -1,4 +1,184 @@
 #include "analysen.h"
 
-void ersterterm_vorab(Canvas&) {}
-void ersterterm_analysen(Canvas&) {}
+#include <string_view>
+
+#include "abbildung.h"
+#include "canvas.h"
+#include "flaeche.h"
+#include "flaechenwerte.h"
+#include "fktint.h"
+#include "konstruktion.h"
+#include "kurven.h"
+#include "plotpass.h"
+#include "steuerzustand.h"
+#include "suche.h"
+#include "uableitung.h"
+#include "wertetabelle.h"
+#include "zahltext.h"
+
+std::u16string ersterterm;
+
+namespace {
+
+constexpr TColor weiss = 0xFFFFFF;
+constexpr std::u16string_view termzeile = u"Функция Y = ";
+
+std::u16string z(double v) { return zahltext(1, 2, v); }
+std::u16string punkt(double x, double y) { return u"(" + z(x) + u";" + z(y) + u")"; }
+
+void ergebnis(std::u16string zeile) { ergebnisliste.push_back(std::move(zeile)); }
+
+// The summary of a kind of point at the bottom of the drawing, one row per kind.
+void punktzusammenfassung(Canvas& canvas, std::u16string_view titel) {
+  canvas.setBrushColor(weiss);
+  if (punkttext.size() >= 3) punkttext.resize(punkttext.size() - 3);
+  if (steuer.c_pktanzeige) canvas.TextOut(16, grafh - 30 - 16 * textzeile, std::u16string(titel) + punkttext);
+  ++textzeile;
+}
+
+void punktmarke(Canvas& canvas, double x, double y, TColor fuellung) {
+  markierung(canvas, Round(pixelx(x)), Round(pixely(y)), fuellung);
+}
+
+void nullstellen(Canvas& canvas) {
+  nullstellensuche();
+  if (nullstellenzahl <= 0) return;
+  punkttext.clear();
+  ergebnis(u"Нули");
+  for (int i = 0; i < nullstellenzahl; ++i) {
+    const double x = nullstellenliste[i];
+    markierung(canvas, Round(pixelx(x)), _y, 0xFFFF00);
+    punkttext += z(x) + u" | ";
+    ergebnis(u"\t" + z(x));
+  }
+  punktzusammenfassung(canvas, u"Нули: ");
+}
+
+void extrema(Canvas& canvas, std::u16string_view term) {
+  extremasuche();
+  if (extremazahl <= 0) return;
+  punkttext.clear();
+  ergebnis(u"Экстремумов");
+  for (int i = 0; i < extremazahl; ++i) {
+    const double x = extremaliste[i];
+    const double y = fktwert(term, x);
+    punktmarke(canvas, x, y, 0xFF00FF);
+    punkttext += punkt(x, y) + u" | ";
+    ergebnis((istminimum(term, d2, x) ? u"\tМинимум " : u"\tМаксимум ") + punkt(x, y));
+  }
+  punktzusammenfassung(canvas, u"Точки экстремума: ");
+}
+
+void wendepunkte(Canvas& canvas, std::u16string_view term) {
+  wendepunktsuche(d2);
+  if (wendepunktzahl <= 0) return;
+  ergebnis(u"Точки перегиба");
+  punkttext.clear();
+  for (int i = 0; i < wendepunktzahl; ++i) {
+    const double x = wendepunktliste[i];
+    const double y = fktwert(term, x);
+    if (steuer.c_wendetangente) wendetangente(canvas, term, x, y);
+    if (steuer.c_wendepunkte) {
+      punktmarke(canvas, x, y, 0x8080FF);
+      punkttext += punkt(x, y) + u" | ";
+      ergebnis(u"\t" + punkt(x, y));
+    }
+  }
+  canvas.setFontColor(0x0000FF);
+  if (steuer.c_wendepunkte) punktzusammenfassung(canvas, u"Точки перегиба: ");
+}
+
+void schnittpunkte(Canvas& canvas, std::u16string_view term) {
+  schnittpunktsuche(ergebnisliste);
+  if (schnittpunktzahl <= 0) return;
+  punkttext.clear();
+  ergebnis(u"Точки пересечения");
+  for (int i = 0; i < schnittpunktzahl; ++i) {
+    const double x = schnittpunktliste[i];
+    const double y = fktwert(term, x);
+    punktmarke(canvas, x, y, 0xFF0000);
+    punkttext += punkt(x, y) + u" | ";
+    ergebnis(u"\t" + punkt(x, y));
+  }
+  punktzusammenfassung(canvas, u"Точки пересечения: ");
+}
+
+struct Sonderkurve {
+  bool Steuerzustand::*schalter;
+  const char16_t* titel;
+  int modus;
+};
+
+const Sonderkurve sonderkurven[] = {
+    {&Steuerzustand::c_1ableitung, u"Первая производная", 1},
+    {&Steuerzustand::c_2ableitung, u"Вторая производная", 2},
+    {&Steuerzustand::spiegelungxachse, u"f(-x)", 3},
+    {&Steuerzustand::spiegelungyachse, u"-f(x)", 4},
+    {&Steuerzustand::spiegelungursprung, u"-f(-x)", 5},
+    {&Steuerzustand::nacheinanderausfuehrung, u"f(f(x))", 6},
+    {&Steuerzustand::verschiebungxachse, u"f(x+p)", 7},
+    {&Steuerzustand::streckungxachse, u"f(p*x)", 8},
+    {&Steuerzustand::verschiebungyachse, u"f(x)+p", 9},
+    {&Steuerzustand::streckungyachse, u"p*f(x)", 10},
+};
+
+void verknuepfungen(Canvas& canvas, const std::u16string& t) {
+  const std::u16string& f = steuer.ed_f2;
+  if (f.empty()) return;
+  if (steuer.funktionsaddition) termkurve(canvas, t + u"+(" + f + u")");
+  if (steuer.funktionssubtraktion1) termkurve(canvas, t + u"-(" + f + u")");
+  if (steuer.funktionsmultiplikation) termkurve(canvas, u"(" + t + u")*(" + f + u")");
+  if (steuer.funktionsdivision1 && f != u"0") termkurve(canvas, u"(" + t + u")/(" + f + u")");
+}
+
+void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
+  if (steuer.c_punktA || steuer.c_tangente || steuer.c_normale || steuer.c_sekante) punktAblock(canvas, term);
+  if (steuer.c_punktB || steuer.c_sekante) punktBblock(canvas, term);
+  if (steuer.c_sekante) sekante(canvas);
+}
+
+}  // namespace
+
+void ersterterm_vorab(Canvas& canvas) {
+  ersterterm.clear();
+  if (!ergebnisliste.empty() && ergebnisliste.back().starts_with(termzeile))
+    ersterterm = ergebnisliste.back().substr(termzeile.size());
+  d1 = ableitungsterm(ersterterm);
+  d2 = ableitungsterm(d1);
+  ergebnis(u"Домен (" + steuer.ed_von + u" | " + steuer.ed_bis + u")");
+  ergebnis(u"Первая производная");
+  ergebnis(u"Y = " + d1);
+  ergebnis(u"Вторая производная");
+  ergebnis(u"Y = " + d2);
+  if (!steuer.c_integral) return;
+  const std::u16string g = steuer.c_f2 && !steuer.ed_f2.empty() ? steuer.ed_f2 : u"0";
+  schraffur(canvas, ersterterm, g);
+  koordinatensystem(canvas);
+  flaechenwerte(ersterterm, g, A, B, ergebnisliste);
+}
+
+void ersterterm_analysen(Canvas& canvas) {
+  const std::u16string& term = ersterterm;
+  if (steuer.c_nullstellen) nullstellen(canvas);
+  canvas.setBrushColor(weiss);
+  if (steuer.c_extrema) extrema(canvas, term);
+  canvas.setBrushColor(weiss);
+  if (steuer.c_wendepunkte || steuer.c_wendetangente) wendepunkte(canvas, term);
+  canvas.setBrushColor(weiss);
+  if (steuer.c_schnittpunkte) schnittpunkte(canvas, term);
+  canvas.setBrushColor(weiss);
+  for (const Sonderkurve& s : sonderkurven)
+    if (steuer.*s.schalter) sonderkurve(canvas, term, s.titel, s.modus);
+  if (steuer.c_schar) kurvenschar(canvas, term);
+  if (steuer.c_stammfunktion) {
+    farbewaehlen(canvas, kurvennr);
+    stammkurve(canvas, term);
+  }
+  if (steuer.Umkehrkurvezuf1x1) {
+    farbewaehlen(canvas, kurvennr);
+    umkehrkurve(canvas, term);
+  }
+  verknuepfungen(canvas, term);
+  konstruktionslinien(canvas, term);
+  if (steuer.c_wertetabelle && steuer.Mergebnis_visible) wertetabelle(term, d1, ergebnisliste);
+}

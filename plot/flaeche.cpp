@@ -1,0 +1,90 @@
+#include "flaeche.h"
+
+#include <cmath>
+
+#include "abbildung.h"
+#include "fktint.h"
+#include "plotpass.h"
+
+std::int32_t schraffurzeile(double zeile) {
+  if (!(zeile >= 0)) return -1;
+  if (zeile >= 2147483647.0) return 2147483647;
+  return static_cast<std::int32_t>(zeile);
+}
+
+namespace {
+
+void schraffurlinie(Canvas& canvas, std::u16string_view f, std::u16string_view g, double c) {
+  const double xw = (c - _x) / fx;
+  const std::int32_t r1 = schraffurzeile(pixely(fktwert(f, xw)));
+  const std::int32_t r2 = schraffurzeile(pixely(fktwert(g, xw)));
+  canvas.MoveTo(Round(c), r1);
+  canvas.LineTo(Round(c), r2);
+}
+
+}  // namespace
+
+void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
+  canvas.setPenColor(0x00FFFE);
+  const double ende = pixelx(A);
+  double c = pixelx(B) + 1;
+  if (c < 0) c = -2;
+  if (B < A) {
+    do {
+      schraffurlinie(canvas, f, g, c);
+      c += 2;
+    } while (c < ende && c <= grafb);
+  } else {
+    // Columns right of the drawing show nothing: start at the first one of the
+    // same parity instead of walking there, which for a far B could take ages
+    // or, once c - 2 = c, never end.
+    if (c > grafb + 1.0) c -= 2 * std::floor((c - grafb - 1) / 2);
+    do {
+      schraffurlinie(canvas, f, g, c);
+      c -= 2;
+    } while (c > ende && c >= 0);
+  }
+}
+
+void stammkurve(Canvas& canvas, std::u16string_view term) {
+  if (!term.empty()) {
+    const double delta = 1 / fx;
+    auto v = [&](int c) { return fktwert(term, (c - _x) / fx); };
+    // First column: defined (or past the drawing) and inside the domain. Once past
+    // the drawing nothing more would be drawn, so the search ends there.
+    int c = 0;
+    bool gefunden = false;
+    while (c <= grafb + 1) {
+      v(c);
+      ++c;
+      if ((fehlercode == 0 || c > grafb) && weltx(c) > xvon) {
+        gefunden = true;
+        break;
+      }
+    }
+    if (gefunden) {
+      const int c0 = c;
+      double S = 0;
+      for (int k = c0; k <= _x; ++k) S -= v(k) * delta;
+      const double V = -S - v(0) * delta;
+      const double y0 = pixely(-V);
+      if (darstellbar(y0)) canvas.MoveTo(c0, Round(y0));
+      double W = -S;
+      for (int k = c0; k <= grafb; ++k) {
+        W -= v(k) * delta;
+        if (weltx(k) > xbis) break;
+        const double y = pixely(-W);
+        if (darstellbar(y) && fehlercode == 0) {
+          const std::int32_t r = Round(y);
+          if (r < -100 || r > grafh + 100)
+            canvas.MoveTo(k, r);
+          else
+            canvas.LineTo(k, r);
+        } else {
+          canvas.MoveTo(k, _y);
+        }
+      }
+    }
+  }
+  if (termanzeige) canvas.TextOut(16, 16 * kurvennr, u"Первообразная f1");
+}
