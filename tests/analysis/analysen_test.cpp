@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "analysen.h"
+#include "flaeche.h"
+#include "konstruktion.h"
+#include "testumgebung.h"
+#include "uableitung.h"
+
+namespace {
+
+using Zeilen = std::vector<std::u16string>;
+using Log = std::vector<std::string>;
+
+class Analysen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (ersetzungsliste.empty()) ersetzungslisteladen();
+    startzustand(830, 597);
+  }
+  // b_zeichnenClick and one redraw, recorded.
+  Log zeichne() {
+    listeloeschen();
+    const std::pair<const std::u16string*, bool> felder[] = {
+        {&steuer.ed_f1, steuer.c_f1}, {&steuer.ed_f2, steuer.c_f2},
+        {&steuer.ed_f3, steuer.c_f3}, {&steuer.ed_f4, steuer.c_f4}};
+    for (const auto& [text, an] : felder)
+      if (!text->empty() && an) termanhaengen(*text);
+    P = editwert(steuer.ed_parameter);
+    Log log;
+    ProtokollCanvas c(log);
+    neuzeichnen(c);
+    return log;
+  }
+  static std::size_t stelle(const std::u16string& zeile) {
+    for (std::size_t i = 0; i < ergebnisliste.size(); ++i)
+      if (ergebnisliste[i] == zeile) return i;
+    return ergebnisliste.size();
+  }
+};
+
+TEST_F(Analysen, DefaultStartListsSixLines) {
+  zeichne();
+  EXPECT_EQ(ergebnisliste, (Zeilen{u"Функция Y = X*SIN(X+P)", u"Домен (-6 | 6)", u"Первая производная",
+                                   u"Y = SIN(X+P)+X*COS(X+P)", u"Вторая производная",
+                                   u"Y = 2*COS(X+P)-X*SIN(X+P)"}));
+}
+
+TEST_F(Analysen, DefaultConstructionLinesAndLabels) {
+  steuer.c_tangente = steuer.c_normale = steuer.c_sekante = steuer.c_punktB = true;
+  const Log log = zeichne();
+  EXPECT_EQ(steuer.Label11, u"; 0,91 )");
+  EXPECT_EQ(steuer.Label10, u"; 0 )");
+  for (const char* z : {"TextOut 16 32 Y = 0,492*X+0,417", "TextOut 16 48 Y = -2,031*X+2,941",
+                        "TextOut 16 64 Y = 0,9093*X"})
+    EXPECT_TRUE(enthaelt(log, z)) << z;
+  // Point B at the origin is marked lime; A without its check box gets no yellow disc.
+  const int px = Round(pixelx(0)), py = Round(pixely(0));
+  EXPECT_TRUE(enthaelt(log, "Ellipse " + std::to_string(px - 4) + " " + std::to_string(py - 4) + " " +
+                                std::to_string(px + 5) + " " + std::to_string(py + 5)));
+  EXPECT_EQ(anzahl(log, "Ellipse"), 1);
+}
+
+TEST_F(Analysen, LineTerms) {
+  const struct { double m, b; int p, q; const char16_t* text; } faelle[] = {
+      {0.001, 0, 3, 3, u"0,001*X"},       {2, -1.5, 3, 3, u"2*X-1,5"},
+      {0.4923, 0.4169, 3, 3, u"0,492*X+0,417"}, {-1, 0.00001, 4, 4, u"-1*X+0"},
+      {0.90929, 0, 4, 3, u"0,9093*X"},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(geradenterm(f.m, f.b, f.p, f.q), f.text);
+}
+
+TEST_F(Analysen, HorizontalTangentDrawsNoNormal) {
+  steuer.ed_f1 = u"3";
+  steuer.c_tangente = steuer.c_normale = true;
+  const Log log = zeichne();
+  EXPECT_TRUE(enthaelt(log, "TextOut 16 32 Y = 0*X+3"));
+  EXPECT_EQ(anzahl(log, "TextOut 16 48 "), 0);
+}
+
+TEST_F(Analysen, ZerosWithSummary) {
+  steuer.ed_f1 = u"(X+1)*(X-2)";
+  steuer.c_nullstellen = steuer.c_pktanzeige = true;
+  const Log log = zeichne();
+  const std::size_t i = stelle(u"Нули");
+  ASSERT_LT(i + 2, ergebnisliste.size());
+  EXPECT_EQ(ergebnisliste[i + 1], u"\t-1");
+  EXPECT_EQ(ergebnisliste[i + 2], u"\t2");
+  EXPECT_TRUE(enthaelt(log, "TextOut 16 " + std::to_string(grafh - 30) + " Нули: -1 | 2"));
+  const int px = Round(pixelx(2));
+  EXPECT_TRUE(enthaelt(log, "Ellipse " + std::to_string(px - 4) + " " + std::to_string(_y - 4) + " " +
+                                std::to_string(px + 5) + " " + std::to_string(_y + 5)));
+  EXPECT_TRUE(enthaelt(log, "Brush.Color " + farbtext(0xFFFF00)));
+}
+
+TEST_F(Analysen, SummariesStackUpwards) {
+  steuer.ed_f1 = u"X^2/4-2";
+  steuer.c_nullstellen = steuer.c_extrema = steuer.c_pktanzeige = true;
+  const Log log = zeichne();
+  EXPECT_EQ(anzahl(log, "TextOut 16 " + std::to_string(grafh - 30) + " Нули: "), 1);
+  EXPECT_EQ(anzahl(log, "TextOut 16 " + std::to_string(grafh - 46) + " Точки экстремума: "), 1);
+}
+
+TEST_F(Analysen, InflectionTangentsWithoutPoints) {
+  steuer.ed_f1 = u"X^3-3*X";
+  steuer.c_wendetangente = steuer.c_pktanzeige = true;
+  const Log log = zeichne();
+  const std::size_t i = stelle(u"Точки перегиба");
+  ASSERT_LT(i, ergebnisliste.size());
+  EXPECT_EQ(i + 1, ergebnisliste.size());  // no point lines
+  EXPECT_EQ(anzahl(log, "TextOut 16 " + std::to_string(grafh - 30)), 0);
+  EXPECT_EQ(anzahl(log, "TextOut 16 32 Y = -3*X"), 1);  // the tangent through the origin
+}
+
+TEST_F(Analysen, ExtremumKinds) {
+  // d2 of SQR cannot be formed: the neighbours decide, so the minimum stays one.
+  const struct { const char16_t* term; const char16_t* zeile; } faelle[] = {
+      {u"SQR(X-1)", u"\tМинимум (1;0)"},
+      {u"1-SQR(X-1)", u"\tМаксимум ("},
+      {u"X^2/4-2", u"\tМинимум (0;-2)"},
+  };
+  for (const auto& f : faelle) {
+    steuer.ed_f1 = f.term;
+    steuer.c_extrema = true;
+    zeichne();
+    ASSERT_EQ(ergebnisliste.size(), 8u);
+    EXPECT_EQ(ergebnisliste[7].rfind(f.zeile, 0), 0u);
+  }
+}
+
+TEST_F(Analysen, ResultBlocksInOrder) {
+  steuer.c_f2 = true;
+  for (bool* s : {&steuer.c_integral, &steuer.c_nullstellen, &steuer.c_extrema, &steuer.c_wendepunkte,
+                  &steuer.c_schnittpunkte, &steuer.c_wertetabelle, &steuer.Mergebnis_visible})
+    *s = true;
+  zeichne();
+  const std::u16string koepfe[] = {u"Вторая производная", u"Область между f1 и f2 между (0 | 1)", u"Нули",
+                                   u"Экстремумов", u"Точки перегиба", u"Точки пересечения между f1 и f2",
+                                   u"Точки пересечения", u"Таблица значений", u"Функция Y = X^2/4-2"};
+  std::size_t vorher = 0;
+  for (const auto& k : koepfe) {
+    const std::size_t i = stelle(k);
+    ASSERT_LT(i, ergebnisliste.size());
+    EXPECT_GT(i, vorher);
+    vorher = i;
+  }
+  EXPECT_EQ(ergebnisliste.back(), u"Функция Y = X^2/4-2");
+  EXPECT_EQ(stelle(u"Таблица значений") + 1 + 150 + 1, ergebnisliste.size() - 1);  // header, 150 rows
+}
+
+TEST_F(Analysen, ValueTableOnlyWithTheMemo) {
+  steuer.c_wertetabelle = true;
+  zeichne();
+  EXPECT_EQ(ergebnisliste.size(), 6u);
+}
+
+TEST_F(Analysen, QuotientWithZeroIsNotDrawn) {
+  steuer.ed_f2 = u"0";
+  steuer.funktionsdivision1 = steuer.funktionsaddition = true;
+  const Log log = zeichne();
+  EXPECT_TRUE(enthaelt(log, "TextOut 16 32 Y = X*SIN(X+P)+(0)"));
+  EXPECT_EQ(anzahl(log, "TextOut 16 48 "), 0);
+}
+
+TEST_F(Analysen, ShadingRows) {
+  const struct { double zeile; std::int32_t r; } faelle[] = {
+      {3.7, 3}, {-0.5, -1}, {-1e12, -1}, {1e12, 2147483647}, {NAN, -1}, {2147483646.9, 2147483646}};
+  for (const auto& f : faelle) EXPECT_EQ(schraffurzeile(f.zeile), f.r) << f.zeile;
+
+  // A pole in the shaded range maps far beyond 32 bits: the row is held, not undefined.
+  Log log;
+  ProtokollCanvas c(log);
+  A = 0.5;
+  B = -0.5;
+  schraffur(c, u"1/X^3", u"0");
+  EXPECT_GT(anzahl(log, "LineTo"), 10);
+}
+
+TEST_F(Analysen, ShadingFromFarPointsEnds) {
+  Log log;
+  ProtokollCanvas c(log);
+  const struct { double a, b; const char* erste; } faelle[] = {
+      {0, 1e300, nullptr},  // B far right: starts at the right edge
+      {3, -1e9, "MoveTo -2 "},   // B far left, A right of it: from column -2 towards A
+  };
+  for (const auto& f : faelle) {
+    log.clear();
+    A = f.a;
+    B = f.b;
+    schraffur(c, u"X", u"0");
+    ASSERT_GT(log.size(), 1u);
+    EXPECT_LT(anzahl(log, "MoveTo"), grafb);
+    if (f.erste) {
+      EXPECT_EQ(log[1].rfind(f.erste, 0), 0u) << log[1];
+    }
+  }
+}
+
+TEST_F(Analysen, AntiderivativeOfOneIsTheDiagonal) {
+  Log log;
+  ProtokollCanvas c(log);
+  stammkurve(c, u"1");
+  for (int spalte : {_x + 1, _x + 100, _x - 150}) {
+    const std::string z = "LineTo " + std::to_string(spalte) + " " + std::to_string(Round(pixely(weltx(spalte))));
+    EXPECT_TRUE(enthaelt(log, z)) << z;
+  }
+  EXPECT_TRUE(enthaelt(log, "TextOut 16 0 Первообразная f1"));
+}
+
+TEST_F(Analysen, FarMarkersStayDefined) {
+  steuer.ed_A = u"10^9";
+  steuer.ed_B = u"-10^9";
+  steuer.ed_xvon = u"10^9";
+  steuer.c_punktA = steuer.c_punktB = steuer.c_sekante = steuer.c_stammfunktion = true;
+  const Log log = zeichne();
+  EXPECT_EQ(anzahl(log, "Ellipse"), 2);
+}
+
+}  // namespace
