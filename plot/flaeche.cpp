@@ -38,7 +38,11 @@ void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
     // Columns right of the drawing show nothing: start at the first one of the
     // same parity instead of walking there, which for a far B could take ages
     // or, once c - 2 = c, never end.
-    if (c > grafb + 1.0) c -= 2 * std::floor((c - grafb - 1) / 2);
+    // Beyond 2^53 the parity is lost anyway; the right edge will do then.
+    if (c > grafb + 1.0) {
+      const double k = c - 2 * std::floor((c - grafb - 1) / 2);
+      c = k > grafb - 1.0 && k <= grafb + 1.0 ? k : grafb + 1.0;
+    }
     do {
       schraffurlinie(canvas, f, g, c);
       c -= 2;
