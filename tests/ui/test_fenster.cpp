@@ -421,8 +421,21 @@ class FensterTest : public QObject {
   }
 
   void pointDrag() {
-    // Any pixel of exactly the marker yellow grabs A, with any button.
+    // The drawn marker of A is grabbed with the left button, not taken for a zoom.
     f->c_punktA->click();
+    const QPoint a(Round(pixelx(1)), Round(pixely(std::sin(2.0))));
+    QCOMPARE(f->PaintBox1->pixel(a.x(), a.y()), qRgb(255, 255, 0));
+    maus(f->PaintBox1, QEvent::MouseButtonPress, Qt::LeftButton, a);
+    QVERIFY(ziehmodus == 1 && !rahmenaktiv);
+    maus(f->PaintBox1, QEvent::MouseMove, Qt::LeftButton, {Round(pixelx(2)), a.y()});
+    QCOMPARE(f->ed_A->text(), QStringLiteral("2"));
+    QCOMPARE(f->Label11->text(), qtext(steuer.Label11));
+    QVERIFY(f->Label11->text().contains(qtext(zahltext(1, 2, 2 * std::sin(3.0)))));
+    maus(f->PaintBox1, QEvent::MouseButtonRelease, Qt::LeftButton, {Round(pixelx(2)), a.y()});
+    QCOMPARE(ziehmodus, 0);
+    f->c_punktA->click();
+
+    // Any pixel of exactly the marker yellow grabs A, with any button.
     f->PaintBox1->bild.setPixel(200, 100, qRgb(255, 255, 0));
     maus(f->PaintBox1, QEvent::MouseButtonPress, Qt::RightButton, {200, 100});
     QCOMPARE(ziehmodus, 1);
