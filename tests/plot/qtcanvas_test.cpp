@@ -249,6 +249,8 @@ TEST(QtCanvas, WidePensAndShapesFarOffTheSurface) {
 }
 
 int main(int argc, char** argv) {
+  // Owned here so that the font system is torn down before the program ends.
+  QGuiApplication anwendung(argc, argv);
   grafikstarten();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -10,6 +10,7 @@
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
+#include "uableitung.h"
 
 namespace {
 
@@ -78,6 +79,9 @@ void funktionslistefuellen() {
 }  // namespace
 
 std::string zeichenzustand(const json& r) {
+  // The rewrite table comes with the window's layout, once per run (FormShow).
+  static const bool tabelle = (ersetzungslisteladen(), true);
+  (void)tabelle;
   steuer = Steuerzustand{};
   P = 0;
   Q = 0;
