@@ -412,6 +412,21 @@ class FensterTest : public QObject {
       f->UpDown2->klick(false);
     }
     QVERIFY(std::isfinite(P));
+
+    // Tiny steps of the value table and the family, and a huge search range.
+    f->ed_von->setText("-6");
+    f->ed_bis->setText("6");
+    const std::tuple<QLineEdit*, const char*, QCheckBox*> faelle[] = {
+        {f->ed_delta, "0,000001", f->c_wertetabelle},
+        {f->ed_schardiff, "0,00001", f->c_schar},
+        {f->ed_bis, "1E9", f->c_wendepunkte},
+    };
+    for (const auto& [feld, text, kasten] : faelle) {
+      feld->setText(text);
+      kasten->click();
+      f->PaintBox1Paint();
+      kasten->click();
+    }
     for (int i = 0; i < 60; ++i) f->SkleinerClick();
     for (int i = 0; i < 200; ++i) f->sgroesserClick();
     for (int i = 0; i < 30; ++i) f->slinksClick();
