@@ -1,5 +1,5 @@
-// Start state for the drawing tests: default controls, empty term list, a view
-// and mapping of the size given, and a recording canvas.
+// Start state for the drawing tests: the rewrite table loaded, default
+// controls, an empty term list, and a view and mapping of the size given.
 #pragma once
 
 #include <algorithm>
@@ -11,9 +11,11 @@
 #include "plotpass.h"
 #include "protokoll.h"
 #include "steuerzustand.h"
+#include "uableitung.h"
 #include "zahltext.h"
 
 inline void startzustand(int breite = 590, int hoehe = 597) {
+  ersetzungslisteladen();  // as the window does before its first pass
   steuer = Steuerzustand{};
   listeloeschen();
   ergebnisliste.clear();
