@@ -261,6 +261,14 @@ class FensterTest : public QObject {
     // The resize repaints in full, with the new size.
     QTRY_COMPARE(f->PaintBox1->bild.width(), 590);
 
+    // The plot pass decides the scroll bar: a long value table needs one.
+    QCOMPARE(f->Mergebnis->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    f->c_wertetabelle->click();
+    QCOMPARE(f->Mergebnis->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(f->Mergebnis->toPlainText().count('\n') > 100);
+    f->c_wertetabelle->click();
+    QCOMPARE(f->Mergebnis->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
     f->ListekopierenClick();
     QCOMPARE(QApplication::clipboard()->text(), f->Mergebnis->toPlainText());
 
