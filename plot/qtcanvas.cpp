@@ -275,7 +275,6 @@ void QtCanvas::Pixels(int x, int y, TColor c) {
 }
 
 void QtCanvas::TextOut(int x, int y, std::u16string_view s) {
-  penpos = {x, y};
   if (x > breite || y > hoehe || x < -formgrenze || y < -formgrenze) return;
   schriftsetzen();
   const QString text = qtext(s);
