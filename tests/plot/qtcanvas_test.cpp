@@ -6,7 +6,13 @@
 #include <cmath>
 #include <set>
 
+#include "abbildung.h"
+#include "fktint.h"
+#include "plotpass.h"
 #include "qtcanvas.h"
+#include "steuerzustand.h"
+#include "uableitung.h"
+#include "zahltext.h"
 
 namespace {
 
@@ -246,6 +252,57 @@ TEST(QtCanvas, WidePensAndShapesFarOffTheSurface) {
   f.c.Polygon(weit);
   f.c.TextOut(2147483600, -2147483600, u"x");
   EXPECT_EQ(f.c.Pixels(0, 25) == rot || f.c.Pixels(0, 25) == schwarz, true);
+}
+
+TEST(QtCanvas, OtherDevicesGoThroughThePainter) {
+  QImage bild(60, 40, QImage::Format_ARGB32_Premultiplied);
+  bild.fill(Qt::white);
+  {
+    QtCanvas c(bild);
+    c.MoveTo(-2147483647, 20);
+    c.LineTo(2147483647, 20);
+    c.setBrushColor(rot);
+    c.Rectangle(5, 5, 15, 15);
+    EXPECT_EQ(c.Pixels(3, 20), 0xFFFFFFFFu);  // no pixel access on such a device
+  }
+  EXPECT_EQ(qtfarbe_zu_tcolor(bild.pixel(30, 20)), schwarz);
+  EXPECT_EQ(qtfarbe_zu_tcolor(bild.pixel(10, 10)), rot);
+  EXPECT_EQ(tcolor_zu_qtfarbe(0x123456) & 0xFFFFFF, 0x563412u);
+}
+
+// The start state on the screen image: one blue curve with its label, the axes,
+// ticks with labels and the grey grid.
+TEST(QtCanvas, StartStatePicture) {
+  ersetzungslisteladen();
+  steuer = Steuerzustand{};
+  xmin = -6, xmax = 6, ymin = 597.0 * xmin / 830, ymax = 597.0 * xmax / 830;
+  listeloeschen();
+  termanhaengen(steuer.ed_f1);
+  P = editwert(steuer.ed_parameter);
+  Flaeche f(830, 597);
+  neuzeichnen(f.c);
+  int blau = 0, grau = 0;
+  for (int y = 0; y < 597; ++y)
+    for (int x = 0; x < 830; ++x) {
+      const TColor p = f.c.Pixels(x, y);
+      blau += p == 0xFF0000;
+      grau += p == 0xD0D0D0;
+    }
+  EXPECT_GT(blau, 800);  // the curve, one pixel per column at least
+  EXPECT_GT(grau, 3000);
+  const int spalte = Round(pixelx(1));
+  EXPECT_EQ(f.c.Pixels(spalte, Round(pixely(std::sin(2.0)))), 0xFF0000u);
+  EXPECT_EQ(f.c.Pixels(100, _y), schwarz);  // the x axis
+  EXPECT_EQ(f.c.Pixels(_x, 100), schwarz);  // the y axis
+  // Label "Y = X*SIN(X+P)" in blue at (16, 16): some of its pixels are pure blue or bluish.
+  int beschriftung = 0;
+  for (int y = 16; y < 30; ++y)
+    for (int x = 16; x < 120; ++x) {
+      const TColor p = f.c.Pixels(x, y);
+      beschriftung += p != weiss && (p >> 16) > (p & 0xFF) + 60;
+    }
+  EXPECT_GT(beschriftung, 30);
+  EXPECT_EQ(ergebnisliste.front(), u"Функция Y = X*SIN(X+P)");
 }
 
 int main(int argc, char** argv) {
