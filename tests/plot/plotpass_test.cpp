@@ -135,3 +135,16 @@ TEST(Plotpass, BitmapReleasedWhenDrawingIsInterrupted) {
   EXPECT_THROW(neuzeichnen(ziel), std::runtime_error);
   EXPECT_EQ(lebendebitmaps, 0);
 }
+
+TEST(Plotpass, TinyAndOddSurfacesDraw) {
+  const int groessen[][2] = {{0, 0}, {1, 1}, {3, 2000}, {2000, 3}};
+  for (const auto& g : groessen) {
+    startzustand(g[0], g[1]);
+    termanhaengen(u"X*SIN(X+P)");
+    termanhaengen(u"1/X");
+    std::vector<std::string> log;
+    ProtokollCanvas c(log);
+    neuzeichnen(c);
+    EXPECT_EQ(log.back(), "Draw 0 0 " + std::to_string(g[0]) + " " + std::to_string(g[1]));
+  }
+}
