@@ -151,6 +151,18 @@ TEST_F(Analysen, ResultBlocksInOrder) {
   EXPECT_EQ(stelle(u"Таблица значений") + 1 + 150 + 1, ergebnisliste.size() - 1);  // header, 150 rows
 }
 
+TEST_F(Analysen, FirstTermMayBeF2WhileSearchesReadF1) {
+  steuer.c_f1 = false;
+  steuer.c_f2 = steuer.c_nullstellen = steuer.c_integral = true;
+  zeichne();
+  ASSERT_GE(ergebnisliste.size(), 4u);
+  EXPECT_EQ(ergebnisliste[0], u"Функция Y = X^2/4-2");
+  EXPECT_EQ(ergebnisliste[3], u"Y = 2*X/4");
+  EXPECT_LT(stelle(u"\t-1"), ergebnisliste.size());  // a zero of X*SIN(X+1)
+  EXPECT_EQ(steuer.Label13, u"= 0");                  // f2 against itself
+  EXPECT_EQ(steuer.Label15, u"= 0");
+}
+
 TEST_F(Analysen, ValueTableOnlyWithTheMemo) {
   steuer.c_wertetabelle = true;
   zeichne();
