@@ -163,6 +163,27 @@ TEST_F(Analysen, FirstTermMayBeF2WhileSearchesReadF1) {
   EXPECT_EQ(steuer.Label15, u"= 0");
 }
 
+TEST_F(Analysen, EveryCurveInItsOrder) {
+  for (bool* s : {&steuer.c_f2, &steuer.c_1ableitung, &steuer.c_2ableitung, &steuer.c_wendetangente,
+                  &steuer.c_stammfunktion, &steuer.c_schar, &steuer.c_tangente, &steuer.c_normale,
+                  &steuer.c_sekante, &steuer.spiegelungxachse, &steuer.spiegelungyachse,
+                  &steuer.spiegelungursprung, &steuer.nacheinanderausfuehrung, &steuer.verschiebungxachse,
+                  &steuer.streckungxachse, &steuer.verschiebungyachse, &steuer.streckungyachse,
+                  &steuer.funktionsaddition, &steuer.funktionssubtraktion1, &steuer.funktionsmultiplikation,
+                  &steuer.funktionsdivision1, &steuer.Umkehrkurvezuf1x1})
+    *s = true;
+  const Log log = zeichne();
+  // f1, five inflection tangents, ten derived curves, the family without a label,
+  // antiderivative, inverse, four combinations, tangent, normal, secant, f2.
+  for (const char* z : {"TextOut 16 16 Y = X*SIN(X+P)", "TextOut 16 112 Первая производная",
+                        "TextOut 16 256 p*f(x)", "TextOut 16 288 Первообразная f1",
+                        "TextOut 16 304 Обратная функция", "TextOut 16 368 Y = (X*SIN(X+P))/(X^2/4-2)",
+                        "TextOut 16 384 Y = 0,492*X+0,417", "TextOut 16 416 Y = 0,9093*X",
+                        "TextOut 16 432 Y = X^2/4-2"})
+    EXPECT_TRUE(enthaelt(log, z)) << z;
+  EXPECT_EQ(anzahl(log, "TextOut 16 272 "), 0);
+}
+
 TEST_F(Analysen, ValueTableOnlyWithTheMemo) {
   steuer.c_wertetabelle = true;
   zeichne();
