@@ -306,7 +306,9 @@ TEST(QtCanvas, StartStatePicture) {
 }
 
 int main(int argc, char** argv) {
-  // Owned here so that the font system is torn down before the program ends.
+  // Owned here so that the font system is torn down before the program ends;
+  // offscreen also when the test list is read without the test's environment.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication anwendung(argc, argv);
   grafikstarten();
   ::testing::InitGoogleTest(&argc, argv);
