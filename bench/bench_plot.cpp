@@ -33,6 +33,27 @@ void pass_default(benchmark::State& state) {
   }
 }
 
+// The parts of the figure: the same redraw without terms (bitmap, coordinate
+// system and copy), and the bitmap with its copy alone.
+void pass_ohne_terme(benchmark::State& state) {
+  grafikstarten();
+  startzustand();
+  listeloeschen();
+  QtBitmap bildschirm(830, 597);
+  for (auto _ : state) neuzeichnen(bildschirm.canvas());
+}
+
+void bitmap_und_kopie(benchmark::State& state) {
+  grafikstarten();
+  QtBitmap bildschirm(830, 597);
+  for (auto _ : state) {
+    auto bild = bildschirm.canvas().neuesBitmap(830, 597);
+    bildschirm.canvas().Draw(0, 0, *bild);
+  }
+}
+
 }  // namespace
 
 BENCHMARK(pass_default)->Name("pass/default")->Unit(benchmark::kMicrosecond);
+BENCHMARK(pass_ohne_terme)->Name("pass/coordinates_only")->Unit(benchmark::kMicrosecond);
+BENCHMARK(bitmap_und_kopie)->Name("pass/bitmap_and_copy")->Unit(benchmark::kMicrosecond);
