@@ -188,7 +188,7 @@ void ersetzungslisteladen() {
 }
 
 std::u16string ersetzen(std::u16string_view eingabe) {
-  if (eingabe.size() <= 1) return text(eingabe);
+  if (eingabe.size() <= 1 || ersetzungsliste.size() < 2) return text(eingabe);  // nothing to rewrite with
   const automat& a = aktuellesnetz();
   text s = u"<" + text(eingabe) + u">";
   std::vector<int> zaehler(a.laenge.size(), 0);

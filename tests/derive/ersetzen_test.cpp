@@ -208,3 +208,15 @@ TEST_F(Ersetzen, LongTextsKeepTheirTail) {
 }
 
 }  // namespace
+
+namespace {
+
+// Before the window has loaded the table, derivatives come out unrewritten, not as a crash.
+TEST(ErsetzenOhneTabelle, AnEmptyTableLeavesTheTextAsItIs) {
+  ersetzungsliste.clear();
+  EXPECT_EQ(ersetzen(u"-(4*X))"), u"-(4*X))");
+  EXPECT_FALSE(ableitungsterm(u"X^2/4-2").empty());
+  ersetzungslisteladen();
+}
+
+}  // namespace
