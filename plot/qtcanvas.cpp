@@ -123,29 +123,37 @@ void QtCanvas::rasterlinie(int x0, int y0, int x1, int y1) {
   const int sneben = (xhaupt ? y1 >= y0 : x1 >= x0) ? 1 : -1;
   const std::int64_t grosshaupt = xhaupt ? breite : hoehe, grossneben = xhaupt ? hoehe : breite;
 
-  // Index range from the major axis and the line's own length.
+  // Index range from the line's own length, cut by the major and the minor
+  // axis; a line with both ends on the surface (most curve steps) keeps it whole.
   i128 von = 0, bis = n - 1;
-  if (shaupt > 0) {
-    von = std::max<i128>(von, -haupt0);
-    bis = std::min<i128>(bis, grosshaupt - 1 - haupt0);
-  } else {
-    von = std::max<i128>(von, haupt0 - (grosshaupt - 1));
-    bis = std::min<i128>(bis, haupt0);
+  const bool innen = x0 >= 0 && x1 >= 0 && y0 >= 0 && y1 >= 0 && x0 < breite && x1 < breite && y0 < hoehe &&
+                     y1 < hoehe;
+  if (!innen) {
+    if (shaupt > 0) {
+      von = std::max<i128>(von, -haupt0);
+      bis = std::min<i128>(bis, grosshaupt - 1 - haupt0);
+    } else {
+      von = std::max<i128>(von, haupt0 - (grosshaupt - 1));
+      bis = std::min<i128>(bis, haupt0);
+    }
+    // The minor step count k must stay within klo..khi.
+    const i128 klo = sneben > 0 ? -neben0 : neben0 - (grossneben - 1);
+    const i128 khi = sneben > 0 ? grossneben - 1 - neben0 : neben0;
+    if (dneben == 0) {
+      if (klo > 0 || khi < 0) return;
+    } else {
+      von = std::max(von, aufrunden((2 * klo - 1) * n, 2 * static_cast<i128>(dneben)));
+      bis = std::min(bis, aufrunden((2 * khi + 1) * n, 2 * static_cast<i128>(dneben)) - 1);
+    }
+    if (von > bis) return;
   }
-  // Range of the minor step count k from the minor axis.
-  const i128 klo = sneben > 0 ? -neben0 : neben0 - (grossneben - 1);
-  const i128 khi = sneben > 0 ? grossneben - 1 - neben0 : neben0;
-  if (dneben == 0) {
-    if (klo > 0 || khi < 0) return;
-  } else {
-    von = std::max(von, aufrunden((2 * klo - 1) * n, 2 * static_cast<i128>(dneben)));
-    bis = std::min(bis, aufrunden((2 * khi + 1) * n, 2 * static_cast<i128>(dneben)) - 1);
-  }
-  if (von > bis) return;
 
-  const i128 zaehler = 2 * von * dneben + n;
-  std::int64_t k = static_cast<std::int64_t>(zaehler / (2 * n));
-  std::int64_t rest = static_cast<std::int64_t>(zaehler % (2 * n));
+  std::int64_t k = 0, rest = n;  // at index 0
+  if (von > 0) {
+    const i128 zaehler = 2 * von * dneben + n;
+    k = static_cast<std::int64_t>(zaehler / (2 * n));
+    rest = static_cast<std::int64_t>(zaehler % (2 * n));
+  }
   const QRgb farbe = tcolor_zu_qtfarbe(pen.Color);
   const QRgb luecke = tcolor_zu_qtfarbe(weiss);
   const bool punkte = pen.Style == psDot;
