@@ -1,0 +1,326 @@
+#include "bildexport.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+
+#include <gif_lib.h>
+
+#include <map>
+#include <vector>
+
+#include "abbildung.h"
+#include "emfcanvas.h"
+#include "plotpass.h"
+#include "qtcanvas.h"
+
+namespace {
+
+constexpr TColor weiss = 0xFFFFFF;
+
+// Qt's resolution for drawing pixels: 96 per inch, 3780 per metre.
+constexpr int bildpunkteprozoll = 96;
+
+}  // namespace
+
+void vektorzeichnung(Canvas& c, int breite, int hoehe) {
+  c.setFontName(u"Verdana");
+  c.setFontSize(10);
+  c.setBrushColor(weiss);
+  c.Rectangle(-1, -1, breite + 1, hoehe + 1);
+  c.setBrushStyle(bsClear);
+  koordinatensystem(c);
+  zeichnen(c);
+}
+
+QByteArray emfbild(int breite, int hoehe) {
+  EmfCanvas emf(breite, hoehe);
+  vektorzeichnung(emf, breite, hoehe);
+  const std::vector<char> daten = emf.beenden();
+  return QByteArray(daten.data(), static_cast<qsizetype>(daten.size()));
+}
+
+namespace {
+
+// Any paint device of the vector kind, set up for W x H drawing pixels.
+void svgeinrichten(QSvgGenerator& svg, int breite, int hoehe) {
+  svg.setSize(QSize(breite, hoehe));
+  svg.setViewBox(QRect(0, 0, breite, hoehe));
+  svg.setResolution(bildpunkteprozoll);
+  svg.setTitle(QStringLiteral("Function"));
+}
+
+}  // namespace
+
+QByteArray svgbild(int breite, int hoehe) {
+  QBuffer puffer;
+  puffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svgeinrichten(svg, breite, hoehe);
+  svg.setOutputDevice(&puffer);
+  {
+    QtCanvas leinwand(svg);
+    vektorzeichnung(leinwand, breite, hoehe);
+  }
+  return puffer.data();
+}
+
+QImage rasterbild(int breite, int hoehe) {
+  QtBitmap bild(breite, hoehe);
+  vektorzeichnung(bild.canvas(), breite, hoehe);
+  return bild.image();
+}
+
+QMimeData* kopiedaten(int breite, int hoehe) {
+  auto* daten = new QMimeData;
+  daten->setData(QStringLiteral("image/x-emf"), emfbild(breite, hoehe));
+  daten->setData(QStringLiteral("image/svg+xml"), svgbild(breite, hoehe));
+  QByteArray png;
+  QBuffer puffer(&png);
+  puffer.open(QIODevice::WriteOnly);
+  rasterbild(breite, hoehe).save(&puffer, "PNG");
+  daten->setData(QStringLiteral("image/png"), png);
+  return daten;
+}
+
+void zwischenablagekopieren(int breite, int hoehe) {
+  QGuiApplication::clipboard()->setMimeData(kopiedaten(breite, hoehe));
+}
+
+// ---------------------------------------------------------------- files
+
+const QStringList sd1filter = {
+    QStringLiteral("Изображение (*.bmp)"),          QStringLiteral("16-цветная графика (*.bmp)"),
+    QStringLiteral("Изображение (*.gif)"),          QStringLiteral("Векторная графика (*.wmf)"),
+    QStringLiteral("Векторная графика SVG (*.svg)"), QStringLiteral("Документ PDF (*.pdf)"),
+};
+
+QString filterendung(int filterindex) {
+  static const char* const endungen[] = {"bmp", "bmp", "gif", "wmf", "svg", "pdf"};
+  if (filterindex < 1 || filterindex > 6) return QStringLiteral("gif");
+  return QString::fromLatin1(endungen[filterindex - 1]);
+}
+
+QString dateiname(int filterindex, const QString& name) {
+  if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty() || name.endsWith(QLatin1Char('/'))) return name;
+  return name + QLatin1Char('.') + filterendung(filterindex);
+}
+
+void sd1einrichten(QFileDialog& d) {
+  d.setWindowTitle(QStringLiteral("Сохранить изображение"));
+  d.setAcceptMode(QFileDialog::AcceptSave);
+  d.setFileMode(QFileDialog::AnyFile);
+  d.setNameFilters(sd1filter);
+  d.selectNameFilter(sd1filter[2]);
+  d.setDefaultSuffix(QStringLiteral("gif"));
+  d.selectFile(QString());
+  d.setOption(QFileDialog::DontConfirmOverwrite, false);
+  d.setSizeGripEnabled(true);
+  // A name typed without extension gets the one of the filter shown.
+  QObject::connect(&d, &QFileDialog::filterSelected, &d, [&d](const QString& filter) {
+    d.setDefaultSuffix(filterendung(static_cast<int>(sd1filter.indexOf(filter)) + 1));
+  });
+}
+
+QList<QRgb> palette16() {
+  return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+          qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+          qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+          qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+}
+
+namespace {
+
+int gifschreiben(GifFileType* gif, const GifByteType* daten, int laenge) {
+  auto* datei = static_cast<QSaveFile*>(gif->UserData);
+  return static_cast<int>(datei->write(reinterpret_cast<const char*>(daten), laenge));
+}
+
+// The drawing's own colours when there are at most 256, else giflib's reduction.
+bool gifkodieren(const QImage& quelle, QSaveFile& datei, QString& fehler) {
+  const QImage bild = quelle.convertToFormat(QImage::Format_RGB32);
+  const int b = bild.width(), h = bild.height();
+  std::vector<GifByteType> index(static_cast<size_t>(b) * h);
+  std::vector<GifColorType> farben;
+  std::map<QRgb, int> nummer;
+  for (int y = 0; y < h && nummer.size() <= 256; ++y) {
+    const QRgb* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
+    for (int x = 0; x < b; ++x) {
+      const QRgb c = zeile[x] & 0xFFFFFF;
+      auto [it, neu] = nummer.try_emplace(c, static_cast<int>(nummer.size()));
+      if (neu && nummer.size() > 256) break;
+      index[static_cast<size_t>(y) * b + x] = static_cast<GifByteType>(it->second);
+    }
+  }
+  int groesse = 256;
+  if (nummer.size() <= 256) {
+    farben.resize(nummer.size());
+    for (const auto& [c, n] : nummer)
+      farben[static_cast<size_t>(n)] = {static_cast<GifByteType>(qRed(c)), static_cast<GifByteType>(qGreen(c)),
+                                        static_cast<GifByteType>(qBlue(c))};
+    groesse = static_cast<int>(farben.size());
+  } else {
+    std::vector<GifByteType> r(index.size()), g(index.size()), bl(index.size());
+    for (int y = 0; y < h; ++y) {
+      const QRgb* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
+      for (int x = 0; x < b; ++x) {
+        const size_t i = static_cast<size_t>(y) * b + x;
+        r[i] = static_cast<GifByteType>(qRed(zeile[x]));
+        g[i] = static_cast<GifByteType>(qGreen(zeile[x]));
+        bl[i] = static_cast<GifByteType>(qBlue(zeile[x]));
+      }
+    }
+    farben.resize(256);
+    if (GifQuantizeBuffer(b, h, &groesse, r.data(), g.data(), bl.data(), index.data(), farben.data()) != GIF_OK) {
+      fehler = QStringLiteral("GIF: не удалось сократить число цветов");
+      return false;
+    }
+  }
+  // A colour map holds a power of two entries.
+  const int bits = GifBitSize(std::max(groesse, 2));
+  farben.resize(static_cast<size_t>(1) << bits, GifColorType{0, 0, 0});
+  ColorMapObject* karte = GifMakeMapObject(1 << bits, farben.data());
+  int code = 0;
+  GifFileType* gif = EGifOpen(&datei, gifschreiben, &code);
+  bool gut = gif && karte;
+  if (gut) gut = EGifPutScreenDesc(gif, b, h, bits, 0, karte) == GIF_OK &&
+                 EGifPutImageDesc(gif, 0, 0, b, h, false, nullptr) == GIF_OK;
+  for (int y = 0; gut && y < h; ++y) gut = EGifPutLine(gif, index.data() + static_cast<size_t>(y) * b, b) == GIF_OK;
+  if (gif) {
+    if (!gut) code = gif->Error;
+    int schluss = 0;
+    if (EGifCloseFile(gif, &schluss) != GIF_OK && gut) {
+      gut = false;
+      code = schluss;
+    }
+  }
+  if (karte) GifFreeMapObject(karte);
+  if (!gut && fehler.isEmpty())
+    fehler = datei.error() != QFileDevice::NoError ? datei.errorString()
+                                                   : QString::fromUtf8(GifErrorString(code));
+  return gut;
+}
+
+bool bmpschreiben(const QImage& bild, QSaveFile& datei, QString& fehler) {
+  if (bild.save(&datei, "BMP")) return true;
+  fehler = datei.errorString();
+  return false;
+}
+
+bool pdfschreiben(int breite, int hoehe, QSaveFile& datei) {
+  QPdfWriter pdf(&datei);
+  pdf.setResolution(bildpunkteprozoll);
+  pdf.setTitle(QStringLiteral("Function"));
+  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+  pdf.setPageSize(QPageSize(QSizeF(breite * 72.0 / bildpunkteprozoll, hoehe * 72.0 / bildpunkteprozoll),
+                            QPageSize::Point, QString(), QPageSize::ExactMatch));
+  QtCanvas leinwand(pdf);
+  if (!leinwand.painter().isActive()) return false;
+  vektorzeichnung(leinwand, breite, hoehe);
+  return leinwand.painter().end();
+}
+
+// The content of one file, written into the temporary file of `datei`.
+bool inhaltschreiben(int filterindex, const QImage& bildschirm, QSaveFile& datei, QString& fehler) {
+  const int breite = bildschirm.width(), hoehe = bildschirm.height();
+  switch (filterindex) {
+    case 1:
+      return bmpschreiben(bildschirm, datei, fehler);
+    case 2:
+      return bmpschreiben(bildschirm.convertToFormat(QImage::Format_Indexed8, palette16(), Qt::ThresholdDither),
+                          datei, fehler);
+    case 3:
+      return gifkodieren(bildschirm, datei, fehler);
+    case 4: {
+      const QByteArray emf = emfbild(breite, hoehe);
+      if (emf.isEmpty()) {
+        fehler = QStringLiteral("Метафайл не создан");
+        return false;
+      }
+      return datei.write(emf) == emf.size();
+    }
+    case 5: {
+      const QByteArray svg = svgbild(breite, hoehe);
+      return datei.write(svg) == svg.size();
+    }
+    case 6:
+      return pdfschreiben(breite, hoehe, datei);
+  }
+  fehler = QStringLiteral("Неизвестный формат");
+  return false;
+}
+
+}  // namespace
+
+QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm) {
+  if (name.isEmpty()) return QStringLiteral("Имя файла не задано");
+  QSaveFile datei(name);
+  if (!datei.open(QIODevice::WriteOnly)) return name + QStringLiteral(": ") + datei.errorString();
+  QString fehler;
+  const bool gut = inhaltschreiben(filterindex, bildschirm, datei, fehler);
+  if (gut && datei.error() == QFileDevice::NoError && datei.commit()) return {};
+  if (fehler.isEmpty()) fehler = datei.errorString();
+  datei.cancelWriting();
+  return name + QStringLiteral(": ") + fehler;
+}
+
+// ---------------------------------------------------------------- printing
+
+Seitenrechteck seitenrechteck(int pw, int breite, int hoehe) {
+  const int h = Round(static_cast<double>(pw - 20) / breite * hoehe);
+  return {20, 20, pw - 20, h};
+}
+
+QString druckseite(QPrinter& drucker, int breite, int hoehe) {
+  const int pw = drucker.width(), ph = drucker.height();
+  if (pw <= 40 || ph <= 40) return QStringLiteral("Страница принтера слишком мала");
+  const int v = Round(ph * (static_cast<double>(breite) / pw) + 20);
+  grafb = breite;
+  grafh = hoehe;
+  abbildungeinrichten(breite, hoehe);
+
+  // The drawing is recorded as a vector picture first, then stretched onto the page.
+  QBuffer puffer;
+  puffer.open(QIODevice::WriteOnly);
+  {
+    QSvgGenerator svg;
+    svgeinrichten(svg, breite, hoehe);
+    svg.setOutputDevice(&puffer);
+    QtCanvas leinwand(svg);
+    vektorzeichnung(leinwand, breite, hoehe);
+    // Blanking bands over whatever the drawing put outside its area.
+    leinwand.setBrushColor(weiss);
+    leinwand.setPenStyle(psClear);
+    leinwand.Rectangle(-20, -20, breite + 20, -1);
+    leinwand.Rectangle(-20, -20, -1, v);
+    leinwand.Rectangle(breite + 1, -20, breite + 20, v);
+    leinwand.Rectangle(-20, hoehe + 1, breite + 20, v);
+  }
+  QSvgRenderer bild(puffer.data());
+  drucker.setDocName(QStringLiteral("Function"));
+  QPainter maler;
+  if (!maler.begin(&drucker)) return QStringLiteral("Печать не началась");
+  const Seitenrechteck r = seitenrechteck(pw, breite, hoehe);
+  bild.render(&maler, QRectF(r.links, r.oben, r.rechts - r.links, r.unten - r.oben));
+  if (!maler.end()) return QStringLiteral("Печать не завершена");
+  return {};
+}
+
+QString standarddruck(int breite, int hoehe) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  // A default QPrinter stays valid without any printer and prints to nowhere.
+  if (info.isNull()) return QStringLiteral("Принтер по умолчанию не установлен.");
+  QPrinter drucker(info, QPrinter::HighResolution);
+  return druckseite(drucker, breite, hoehe);
+}
