@@ -1,5 +1,6 @@
 #include "flaeche.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "abbildung.h"
@@ -50,6 +51,11 @@ void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
   }
 }
 
+namespace {
+// Samples at most between the drawing and a far y-axis.
+constexpr long long stammbudget = 1 << 17;
+}  // namespace
+
 void stammkurve(Canvas& canvas, std::u16string_view term) {
   if (!term.empty()) {
     const double delta = 1 / fx;
@@ -68,8 +74,14 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
     }
     if (gefunden) {
       const int c0 = c;
+      // The sum towards an origin far right of the drawing would take one sample
+      // per column, up to 2^30 of them; past a budget every sample stands for a
+      // stride of columns, so the pass ends in time and the anchor stays at x = 0.
       double S = 0;
-      for (int k = c0; k <= _x; ++k) S -= v(k) * delta;
+      const long long spalten = static_cast<long long>(_x) - c0 + 1;
+      const long long schritt = std::max(1LL, (spalten + stammbudget - 1) / stammbudget);
+      for (long long k = c0; k <= _x; k += schritt)
+        S -= v(static_cast<int>(k)) * delta * static_cast<double>(std::min(schritt, _x - k + 1));
       const double V = -S - v(0) * delta;
       const double y0 = pixely(-V);
       if (darstellbar(y0)) canvas.MoveTo(c0, Round(y0));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -241,6 +242,33 @@ TEST_F(Analysen, AntiderivativeOfOneIsTheDiagonal) {
     EXPECT_TRUE(enthaelt(log, z)) << z;
   }
   EXPECT_TRUE(enthaelt(log, "TextOut 16 0 Первообразная f1"));
+}
+
+TEST_F(Analysen, AntiderivativeTowardsAFarAxisEndsInTime) {
+  // The y-axis millions of columns right of the drawing, and at the clamp of 2^30.
+  const double ansichten[][2] = {{-1e5, -1e5 + 12}, {-1e15, -1e15 + 12}};
+  xvon = -1e300;
+  for (const auto& v : ansichten) {
+    xmin = v[0], xmax = v[1], ymin = v[0], ymax = v[0] + 10;
+    abbildungeinrichten(830, 597);
+    Log log;
+    ProtokollCanvas c(log);
+    const auto anfang = std::chrono::steady_clock::now();
+    stammkurve(c, u"1");
+    EXPECT_LT(std::chrono::steady_clock::now() - anfang, std::chrono::seconds(5));
+    EXPECT_TRUE(enthaelt(log, "TextOut 16 0 Первообразная f1"));
+  }
+  // Still the diagonal through the origin, within a pixel.
+  xmin = -1e5, xmax = -1e5 + 12, ymin = -1e5, ymax = -1e5 + 10;
+  abbildungeinrichten(830, 597);
+  Log log;
+  ProtokollCanvas c(log);
+  stammkurve(c, u"1");
+  const int spalte = 400, zeile = Round(pixely(weltx(spalte)));
+  EXPECT_TRUE(enthaelt(log, "LineTo 400 " + std::to_string(zeile)) ||
+              enthaelt(log, "LineTo 400 " + std::to_string(zeile - 1)) ||
+              enthaelt(log, "LineTo 400 " + std::to_string(zeile + 1)))
+      << zeile;
 }
 
 TEST_F(Analysen, FarMarkersStayDefined) {
