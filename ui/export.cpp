@@ -1,9 +1,38 @@
-// Picture export from the menu "Графика": copy, print and save. Filled in by
-// the export unit; the menu items are connected already.
+// Picture export from the menu "Графика": copy, print and save. The work is
+// done by the export unit; here are the dialog and the error display.
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "bildexport.h"
 #include "graf_rus.h"
+#include "paintbox.h"
+#include "steuerzustand.h"
 
-void TFGraf::alsWMFkopieren1Click() {}
+namespace {
 
-void TFGraf::GrafikdruckenClick() {}
+void fehleranzeigen(QWidget* fenster, const QString& titel, const QString& grund) {
+  QMessageBox::critical(fenster, titel, grund);
+}
 
-void TFGraf::Speichern1Click() {}
+}  // namespace
+
+void TFGraf::alsWMFkopieren1Click() {
+  // The mapping as the last screen redraw left it.
+  zwischenablagekopieren(steuer.PaintBox1_width, steuer.PaintBox1_height);
+}
+
+void TFGraf::GrafikdruckenClick() {
+  const QString fehler = standarddruck(PaintBox1->width(), PaintBox1->height());
+  if (!fehler.isEmpty()) fehleranzeigen(this, QStringLiteral("Печать графики"), fehler);
+}
+
+void TFGraf::Speichern1Click() {
+  QFileDialog SD1(this);
+  sd1einrichten(SD1);
+  if (SD1.exec() != QDialog::Accepted || SD1.selectedFiles().isEmpty()) return;
+  const int filterindex = static_cast<int>(sd1filter.indexOf(SD1.selectedNameFilter())) + 1;
+  const QString name = dateiname(filterindex, SD1.selectedFiles().first());
+  neuzeichnen();
+  const QString fehler = bildspeichern(filterindex, name, PaintBox1->bild);
+  if (!fehler.isEmpty()) fehleranzeigen(this, QStringLiteral("Сохранить изображение"), fehler);
+}

@@ -17,6 +17,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -163,30 +164,29 @@ bool gifkodieren(const QImage& quelle, QSaveFile& datei, QString& fehler) {
       index[static_cast<size_t>(y) * b + x] = static_cast<GifByteType>(it->second);
     }
   }
-  int groesse = 256;
-  if (nummer.size() <= 256) {
-    farben.resize(nummer.size());
-    for (const auto& [c, n] : nummer)
-      farben[static_cast<size_t>(n)] = {static_cast<GifByteType>(qRed(c)), static_cast<GifByteType>(qGreen(c)),
-                                        static_cast<GifByteType>(qBlue(c))};
-    groesse = static_cast<int>(farben.size());
-  } else {
-    std::vector<GifByteType> r(index.size()), g(index.size()), bl(index.size());
+  if (nummer.size() > 256) {
+    // Text smoothing gives more colours than a GIF holds: the 256 most frequent
+    // stay exact, so the curves keep theirs, and the rest go to the nearest.
+    std::map<QRgb, long> haeufigkeit;
     for (int y = 0; y < h; ++y) {
       const QRgb* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-      for (int x = 0; x < b; ++x) {
-        const size_t i = static_cast<size_t>(y) * b + x;
-        r[i] = static_cast<GifByteType>(qRed(zeile[x]));
-        g[i] = static_cast<GifByteType>(qGreen(zeile[x]));
-        bl[i] = static_cast<GifByteType>(qBlue(zeile[x]));
-      }
+      for (int x = 0; x < b; ++x) ++haeufigkeit[zeile[x] | 0xFF000000];
     }
-    farben.resize(256);
-    if (GifQuantizeBuffer(b, h, &groesse, r.data(), g.data(), bl.data(), index.data(), farben.data()) != GIF_OK) {
-      fehler = QStringLiteral("GIF: не удалось сократить число цветов");
-      return false;
-    }
+    std::vector<std::pair<long, QRgb>> rang;
+    for (const auto& [c, n] : haeufigkeit) rang.push_back({-n, c});
+    std::sort(rang.begin(), rang.end());
+    QList<QRgb> tabelle;
+    for (size_t i = 0; i < 256; ++i) tabelle << rang[i].second;
+    const QImage indiziert = bild.convertToFormat(QImage::Format_Indexed8, tabelle, Qt::ThresholdDither);
+    for (int y = 0; y < h; ++y) std::copy_n(indiziert.constScanLine(y), b, index.data() + static_cast<size_t>(y) * b);
+    nummer.clear();
+    for (int i = 0; i < 256; ++i) nummer[tabelle[i] & 0xFFFFFF] = i;
   }
+  farben.resize(nummer.size());
+  for (const auto& [c, n] : nummer)
+    farben[static_cast<size_t>(n)] = {static_cast<GifByteType>(qRed(c)), static_cast<GifByteType>(qGreen(c)),
+                                      static_cast<GifByteType>(qBlue(c))};
+  const int groesse = static_cast<int>(farben.size());
   // A colour map holds a power of two entries.
   const int bits = GifBitSize(std::max(groesse, 2));
   farben.resize(static_cast<size_t>(1) << bits, GifColorType{0, 0, 0});
