@@ -470,6 +470,11 @@ bool zutief(sicht s) {
 }  // namespace
 
 std::u16string ableitung(std::u16string_view term) {
+  // Derivative texts grow fast with the term (the second derivative of a 500-character
+  // product can pass a million characters); a term far longer than any typed one is
+  // not differentiated, so that every plot pass stays quick.
+  constexpr std::size_t maxtermlaenge = 2000;
+  if (term.size() > maxtermlaenge) return {};
   const speicherfreigabe freigabe;
   text t(term);
   for (auto& c : t)

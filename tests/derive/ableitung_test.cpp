@@ -120,6 +120,21 @@ TEST(Ableitung, LongTermsAreAccepted) {
   EXPECT_EQ(u8(d.substr(0, 10)), "1+2*X+2*X+");
 }
 
+// A long product has a first derivative many times its length; its second
+// derivative would pass a million characters, so it is not formed.
+TEST(Ableitung, DerivativesOfVeryLongTextsEndPromptly) {
+  ersetzungslisteladen();
+  std::u16string t = u"X";
+  for (int i = 0; i < 60; ++i) t += u"*(X+" + std::u16string(1, char16_t(u'1' + i % 9)) + u")";
+  const auto start = std::chrono::steady_clock::now();
+  const auto d1 = ableitungsterm(t);
+  const auto d2 = ableitungsterm(d1);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_GT(d1.size(), 2000u);
+  EXPECT_EQ(d2, u"");
+  EXPECT_EQ(ableitung(std::u16string(2001, u'X')), u"");
+}
+
 // Deep nesting ends promptly with the empty text instead of exhausting the stack.
 TEST(Ableitung, DeepNestingGivesTheEmptyTextPromptly) {
   const auto start = std::chrono::steady_clock::now();
