@@ -47,15 +47,17 @@ lpadmin -d exportpdf || exit 1
 
 ausgabe=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
 mkdir -p "$ausgabe"
-vorher=$(ls "$ausgabe" 2>/dev/null)
+# Every fresh cupsd numbers its first job 1, so the backend may overwrite a file
+# of an earlier run under the same name: the new page is told by its time.
+marke=$dir/vor-dem-druck; touch "$marke"; sleep 1
 DRUCKER_ERWARTET=exportpdf QT_QPA_PLATFORM=offscreen "$programm" druckenAufStandarddrucker || exit 1
 
 # Wait until the queue is empty, so that the backend has finished the file.
 for _ in $(seq 150); do [[ -z $(lpstat -o 2>/dev/null) ]] && break; sleep 0.2; done
 pdf=
 for _ in $(seq 150); do
-  neu=$(comm -13 <(echo "$vorher" | sort) <(ls "$ausgabe" | sort) | grep '\.pdf$' | head -1)
-  if [[ -n $neu ]]; then pdf=$ausgabe/$neu; sleep 0.5; break; fi
+  neu=$(find "$ausgabe" -maxdepth 1 -name '*.pdf' -newer "$marke" | head -1)
+  if [[ -n $neu ]]; then pdf=$neu; sleep 0.5; break; fi
   sleep 0.2
 done
 [[ -n $pdf ]] || { echo "FAIL: no PDF arrived"; cat "$dir/log/error_log"; exit 1; }
