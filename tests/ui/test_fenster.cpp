@@ -511,6 +511,32 @@ class FensterTest : public QObject {
     QCOMPARE(xmin, alt);
   }
 
+  void viewStaysUsableWithoutLimit() {
+    const auto brauchbar = [] {
+      return std::isfinite(xmax - xmin) && std::isfinite(ymax - ymin) && xmin < xmax && ymin < ymax;
+    };
+    // Zoomed out until the doubles overflow: the last usable window stays.
+    for (int i = 0; i < 5000; ++i) f->SkleinerClick();
+    QVERIFY(brauchbar());
+    QVERIFY(xmax - xmin > 1e300);
+    f->srechtsClick();
+    f->shochClick();
+    f->S31Click();
+    QVERIFY(brauchbar());
+
+    // A small rectangle far out, where both of its x bounds round to one double:
+    // the step is refused as a whole.
+    xmin = 1e16, xmax = 1e16 + 4, ymin = -1, ymax = 1;
+    TPaintBox* p = f->PaintBox1;
+    maus(p, QEvent::MouseButtonPress, Qt::LeftButton, {400, 100});
+    maus(p, QEvent::MouseMove, Qt::LeftButton, {412, 300});
+    maus(p, QEvent::MouseButtonRelease, Qt::LeftButton, {412, 300});
+    QVERIFY(brauchbar());
+    QCOMPARE(xmin, 1e16);
+    QCOMPARE(ymin, -1.0);
+    f->PaintBox1Paint();
+  }
+
   void aboutTwiceAndBack() {
     bool offen = false;
     for (int runde = 0; runde < 2; ++runde) {
