@@ -113,9 +113,10 @@ void namensfeld(QFileDialog* d, const QString& name) {
   if (auto* feld = d->findChild<QLineEdit*>("fileNameEdit")) feld->setText(name);
 }
 
-// Runs `handeln` once the next modal dialog is up, with it as argument.
-void beimdialog(std::function<void(QWidget*)> handeln) {
-  auto* uhr = new QTimer;
+// Runs `handeln` once the next modal dialog is up, with it as argument. Where
+// the dialog may not come, `besitzer` ends the waiting with its own life.
+void beimdialog(std::function<void(QWidget*)> handeln, QObject* besitzer = nullptr) {
+  auto* uhr = new QTimer(besitzer);
   uhr->setInterval(20);
   QObject::connect(uhr, &QTimer::timeout, [uhr, handeln] {
     if (QWidget* d = QApplication::activeModalWidget()) {
@@ -414,12 +415,14 @@ class ExportTest : public QObject {
     const auto zeilen = ergebnisliste;
     const double y0 = ymax;
     QString meldung;
-    beimdialog([&](QWidget* box) {
-      if (auto* m = qobject_cast<QMessageBox*>(box)) {
-        meldung = m->text();
-        m->accept();
-      }
-    });
+    beimdialog(
+        [&](QWidget* box) {
+          if (auto* m = qobject_cast<QMessageBox*>(box)) {
+            meldung = m->text();
+            m->accept();
+          }
+        },
+        f.get());
     f->GrafikdruckenClick();
     if (QPrinterInfo::defaultPrinter().isNull()) {
       QCOMPARE(meldung, QStringLiteral("Принтер по умолчанию не установлен."));
