@@ -24,21 +24,25 @@ const QRgb gruen = qRgb(0, 255, 0);
 double breite(const TPaintBox* p) { return p->width(); }
 double hoehe(const TPaintBox* p) { return p->height(); }
 
-struct Ansicht {
-  double x0, x1, y0, y1;
-};
-
-Ansicht ansicht() { return {xmin, xmax, ymin, ymax}; }
-
 bool spanne_brauchbar(double a, double b) {
   return std::isfinite(a) && std::isfinite(b) && a < b && std::isfinite(b - a);
 }
 
 // Far out or zoomed without end, doubles can no longer hold a window: the range
 // vanishes in rounding or overflows. Such a step is refused and the view stays.
-void behalten_wenn_unbrauchbar(const Ansicht& alt) {
+template <class Schritt>
+void ansicht_aendern(Schritt schritt) {
+  const double x0 = xmin, x1 = xmax, y0 = ymin, y1 = ymax;
+  schritt();
   if (spanne_brauchbar(xmin, xmax) && spanne_brauchbar(ymin, ymax)) return;
-  xmin = alt.x0, xmax = alt.x1, ymin = alt.y0, ymax = alt.y1;
+  xmin = x0, xmax = x1, ymin = y0, ymax = y1;
+}
+
+// Moves a range by a fifth of its width; richtung is +1 or -1.
+void verschieben(double& von, double& bis, double richtung) {
+  const double d = richtung * ((bis - von) / 5);
+  von += d;
+  bis += d;
 }
 
 }  // namespace
@@ -46,73 +50,57 @@ void behalten_wenn_unbrauchbar(const Ansicht& alt) {
 void TFGraf::yausx() {
   const double W = breite(PaintBox1), H = hoehe(PaintBox1);
   if (W <= 0 || H <= 0) return;
-  const Ansicht alt = ansicht();
-  ymin = H * xmin / W;
-  ymax = H * xmax / W;
-  behalten_wenn_unbrauchbar(alt);
+  ansicht_aendern([=] {
+    ymin = H * xmin / W;
+    ymax = H * xmax / W;
+  });
 }
 
 void TFGraf::slinksClick() {
-  const Ansicht alt = ansicht();
-  const double d = (xmax - xmin) / 5;
-  xmin += d;
-  xmax += d;
-  behalten_wenn_unbrauchbar(alt);
+  ansicht_aendern([] { verschieben(xmin, xmax, 1); });
   neuzeichnen();
 }
 
 void TFGraf::srechtsClick() {
-  const Ansicht alt = ansicht();
-  const double d = (xmax - xmin) / 5;
-  xmin -= d;
-  xmax -= d;
-  behalten_wenn_unbrauchbar(alt);
+  ansicht_aendern([] { verschieben(xmin, xmax, -1); });
   neuzeichnen();
 }
 
 void TFGraf::shochClick() {
-  const Ansicht alt = ansicht();
-  const double d = (ymax - ymin) / 5;
-  ymin -= d;
-  ymax -= d;
-  behalten_wenn_unbrauchbar(alt);
+  ansicht_aendern([] { verschieben(ymin, ymax, -1); });
   neuzeichnen();
 }
 
 void TFGraf::srunterClick() {
-  const Ansicht alt = ansicht();
-  const double d = (ymax - ymin) / 5;
-  ymin += d;
-  ymax += d;
-  behalten_wenn_unbrauchbar(alt);
+  ansicht_aendern([] { verschieben(ymin, ymax, 1); });
   neuzeichnen();
 }
 
 void TFGraf::sgroesserClick() {
   // Each axis shrinks to 80 % about its middle unless its range would fall below 0.05.
-  const Ansicht alt = ansicht();
-  const double x0 = xmin, x1 = xmax, y0 = ymin, y1 = ymax;
-  const double dx = (xmax - xmin) / 10;
-  xmin += dx;
-  xmax -= dx;
-  if (std::fabs(xmin - xmax) < 0.05) xmin = x0, xmax = x1;
-  const double dy = (ymax - ymin) / 10;
-  ymin += dy;
-  ymax -= dy;
-  if (std::fabs(ymin - ymax) < 0.05) ymin = y0, ymax = y1;
-  behalten_wenn_unbrauchbar(alt);
+  ansicht_aendern([] {
+    const double x0 = xmin, x1 = xmax, y0 = ymin, y1 = ymax;
+    const double dx = (xmax - xmin) / 10;
+    xmin += dx;
+    xmax -= dx;
+    if (std::fabs(xmin - xmax) < 0.05) xmin = x0, xmax = x1;
+    const double dy = (ymax - ymin) / 10;
+    ymin += dy;
+    ymax -= dy;
+    if (std::fabs(ymin - ymax) < 0.05) ymin = y0, ymax = y1;
+  });
   neuzeichnen();
 }
 
 void TFGraf::SkleinerClick() {
-  const Ansicht alt = ansicht();
-  const double dx = (xmax - xmin) / 10;
-  xmin -= dx;
-  xmax += dx;
-  const double dy = (ymax - ymin) / 10;
-  ymin -= dy;
-  ymax += dy;
-  behalten_wenn_unbrauchbar(alt);
+  ansicht_aendern([] {
+    const double dx = (xmax - xmin) / 10;
+    xmin -= dx;
+    xmax += dx;
+    const double dy = (ymax - ymin) / 10;
+    ymin -= dy;
+    ymax += dy;
+  });
   neuzeichnen();
 }
 
@@ -194,19 +182,19 @@ void TFGraf::PaintBox1MouseUp(int X, int) {
   if (!rahmenaktiv) return;
   if (std::abs(rx1 - rx0) > 10 && std::abs(ry1 - ry0) > 10) {
     // Plain proportions of the drawing's size, both corners from the old bounds.
-    const Ansicht alt = ansicht();
     const double W = breite(PaintBox1), H = hoehe(PaintBox1);
-    const double xa = xmin + rx0 / W * (xmax - xmin);
-    const double xb = xmin + rx1 / W * (xmax - xmin);
-    if (xa < xb) xmin = xa, xmax = xb;
-    else xmax = xa, xmin = xb;
-    if (std::fabs(xmin - xmax) < 0.01) xmax = xmin + 0.01;
-    const double ya = ymin + (H - ry0) / H * (ymax - ymin);
-    const double yb = ymin + (H - ry1) / H * (ymax - ymin);
-    if (ya < yb) ymin = ya, ymax = yb;
-    else ymax = ya, ymin = yb;
-    if (std::fabs(ymin - ymax) < 0.01) ymax = ymin + 0.01;
-    behalten_wenn_unbrauchbar(alt);
+    ansicht_aendern([=] {
+      const double xa = xmin + rx0 / W * (xmax - xmin);
+      const double xb = xmin + rx1 / W * (xmax - xmin);
+      if (xa < xb) xmin = xa, xmax = xb;
+      else xmax = xa, xmin = xb;
+      if (std::fabs(xmin - xmax) < 0.01) xmax = xmin + 0.01;
+      const double ya = ymin + (H - ry0) / H * (ymax - ymin);
+      const double yb = ymin + (H - ry1) / H * (ymax - ymin);
+      if (ya < yb) ymin = ya, ymax = yb;
+      else ymax = ya, ymin = yb;
+      if (std::fabs(ymin - ymax) < 0.01) ymax = ymin + 0.01;
+    });
     neuzeichnen();
   }
   rahmenaktiv = false;
