@@ -70,21 +70,35 @@ TEST(Plotpass, RedrawSetsUpBitmapAndCopiesOnce) {
 }
 
 TEST(Plotpass, ScrollBarWhenLinesExceedRows) {
-  const struct { int hoehe; bool balken; } faelle[] = {{13, true}, {26, false}, {0, true}};
+  // Two terms give seven result lines; a row of the memo is 8 + 5 pixels high.
+  const struct { int hoehe; bool balken; } faelle[] = {
+      {0, true}, {12, true}, {90, true}, {91, false}, {103, false}, {1000, false}};
   for (const auto& f : faelle) {
     startzustand();
     termanhaengen(u"X");
     termanhaengen(u"X^2");
     steuer.c_ergebnisliste = true;
-    steuer.Mergebnis_clientheight = f.hoehe;  // rows of 8 + 5 pixels
+    steuer.Mergebnis_clientheight = f.hoehe;
+    steuer.Mergebnis_scrollbar = !f.balken;
     std::vector<std::string> log;
     ProtokollCanvas c(log);
     zeichnen(c);
-    const bool mehr = static_cast<std::size_t>(f.hoehe / 13) < ergebnisliste.size();
-    EXPECT_EQ(steuer.Mergebnis_scrollbar, mehr);
-    if (ergebnisliste.size() == 2) {
-      EXPECT_EQ(steuer.Mergebnis_scrollbar, f.balken);
-    }
+    ASSERT_EQ(ergebnisliste.size(), 7u);
+    EXPECT_EQ(steuer.Mergebnis_scrollbar, f.balken) << "memo height " << f.hoehe;
+  }
+}
+
+TEST(Plotpass, ScrollBarLeftAloneWithoutResultList) {
+  for (const bool vorher : {false, true}) {
+    startzustand();
+    termanhaengen(u"X");
+    steuer.c_ergebnisliste = false;
+    steuer.Mergebnis_clientheight = 0;
+    steuer.Mergebnis_scrollbar = vorher;
+    std::vector<std::string> log;
+    ProtokollCanvas c(log);
+    zeichnen(c);
+    EXPECT_EQ(steuer.Mergebnis_scrollbar, vorher);
   }
 }
 
