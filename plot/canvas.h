@@ -12,6 +12,10 @@
 // Colour 0x00BBGGRR: red in the low byte, blue in the high byte.
 using TColor = std::uint32_t;
 
+// What reading a pixel gives where there is none: off the surface, or on a canvas
+// without pixels. No colour has a high byte, so it never equals one.
+inline constexpr TColor keinpixel = 0xFFFFFFFF;
+
 enum TPenStyle { psSolid, psDot, psClear };
 enum TPenMode { pmCopy, pmNot };
 enum TBrushStyle { bsSolid, bsClear };

@@ -12,26 +12,47 @@
 namespace {
 
 constexpr TColor weiss = 0xFFFFFF;
-// Shapes and texts beyond this distance from the surface are invisible; nearer
-// coordinates are clamped so that the painter's fixed-point arithmetic stays sound.
-constexpr int formgrenze = 1 << 20;
-
-int klemmen(int v) { return std::clamp(v, -formgrenze, formgrenze); }
 
 using i128 = __int128;
 
 // Smallest integer >= a / b, for b > 0.
 i128 aufrunden(i128 a, i128 b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
 
-QString qtext(std::u16string_view s) {
-  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 bool rasterformat(const QImage& b) {
   return b.format() == QImage::Format_RGB32 || b.format() == QImage::Format_ARGB32;
 }
 
 }  // namespace
+
+int klemmen(int v) { return std::clamp(v, -formgrenze, formgrenze); }
+
+QString qtext(std::u16string_view s) {
+  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Liang and Barsky: each side of the widened surface cuts the parameter range.
+bool linieschneiden(int x0, int y0, int x1, int y1, int breite, int hoehe, double rand, double& t0,
+                    double& t1) {
+  const double ax = x0, ay = y0, dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {ax + rand, breite + rand - ax, ay + rand, hoehe + rand - ay};
+  t0 = 0, t1 = 1;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+    } else if (p[i] < 0) {
+      t0 = std::max(t0, q[i] / p[i]);
+    } else {
+      t1 = std::min(t1, q[i] / p[i]);
+    }
+  }
+  return t0 <= t1;
+}
+
+QImage* bildvon(Canvas& c) {
+  if (auto* q = dynamic_cast<QtCanvas*>(&c)) return q->image();
+  return nullptr;
+}
 
 TColor qtfarbe_zu_tcolor(QRgb rgb) {
   return static_cast<TColor>(qRed(rgb)) | static_cast<TColor>(qGreen(rgb)) << 8 |
@@ -183,25 +204,11 @@ void QtCanvas::rasterlinie(int x0, int y0, int x1, int y1) {
 // Wide pens and vector devices: the segment is cut to the surface (with a
 // margin for the pen) before QPainter sees it.
 void QtCanvas::malerlinie(int x0, int y0, int x1, int y1) {
-  const double rand = pen.Width + 2;
-  double t0 = 0, t1 = 1;
-  const double ax = x0, ay = y0, dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {ax + rand, breite + rand - ax, ay + rand, hoehe + rand - ay};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return;
-    } else {
-      const double r = q[i] / p[i];
-      if (p[i] < 0)
-        t0 = std::max(t0, r);
-      else
-        t1 = std::min(t1, r);
-    }
-  }
-  if (t0 > t1) return;
+  double t0, t1;
+  if (!linieschneiden(x0, y0, x1, y1, breite, hoehe, pen.Width + 2, t0, t1)) return;
+  const double dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
   stiftsetzen();
-  maler.drawLine(QPointF(ax + t0 * dx, ay + t0 * dy), QPointF(ax + t1 * dx, ay + t1 * dy));
+  maler.drawLine(QPointF(x0 + t0 * dx, y0 + t0 * dy), QPointF(x0 + t1 * dx, y0 + t1 * dy));
 }
 
 void QtCanvas::LineTo(int x, int y) {
@@ -267,7 +274,7 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 TColor QtCanvas::Pixels(int x, int y) {
-  if (!bild || x < 0 || y < 0 || x >= breite || y >= hoehe) return 0xFFFFFFFF;
+  if (!bild || x < 0 || y < 0 || x >= breite || y >= hoehe) return keinpixel;
   return qtfarbe_zu_tcolor(reinterpret_cast<const QRgb*>(bild->constScanLine(y))[x]);
 }
 
@@ -299,14 +306,6 @@ TSize QtCanvas::TextExtent(std::u16string_view s) {
   const QFontMetrics fm = maler.fontMetrics();
   return {fm.horizontalAdvance(qtext(s)), fm.height()};
 }
-
-namespace {
-// The image behind a canvas of ours; other canvases have none to copy from.
-QImage* bildvon(Canvas& c) {
-  if (auto* q = dynamic_cast<QtCanvas*>(&c)) return q->image();
-  return nullptr;
-}
-}  // namespace
 
 void QtCanvas::Draw(int x, int y, Bitmap& b) {
   QImage* quelle = bildvon(b.canvas());

@@ -20,6 +20,23 @@ void schriftersatz();
 TColor qtfarbe_zu_tcolor(QRgb rgb);
 QRgb tcolor_zu_qtfarbe(TColor c);
 
+// Shapes and texts beyond this distance from the surface are invisible; nearer
+// coordinates are clamped so that every later arithmetic (the painter's fixed
+// point, a metafile reader's) stays sound.
+inline constexpr int formgrenze = 1 << 20;
+int klemmen(int v);
+
+QString qtext(std::u16string_view s);
+
+// The part t0..t1 (of 0..1) of the segment from (x0, y0) to (x1, y1) that lies on a
+// surface of breite × hoehe widened by rand on every side; false when none does.
+bool linieschneiden(int x0, int y0, int x1, int y1, int breite, int hoehe, double rand, double& t0,
+                    double& t1);
+
+class Canvas;
+// The image behind a canvas of ours; other canvases have none to copy from.
+QImage* bildvon(Canvas& c);
+
 class QtCanvas : public Canvas {
  public:
   // Paints on an image; pixels and one-pixel lines go straight into its memory.

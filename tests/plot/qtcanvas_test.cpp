@@ -7,6 +7,7 @@
 #include <set>
 
 #include "abbildung.h"
+#include "emfcanvas.h"
 #include "fktint.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
@@ -214,13 +215,44 @@ TEST(QtCanvas, FontsMapToDejaVuSans) {
   EXPECT_GT(f.gesetzt().size(), 5u);
 }
 
+// Both canvases over Qt say "no pixel" the same way: off the surface, and on a
+// metafile that has no pixels at all.
+TEST(QtCanvas, NoPixelReadsAlike) {
+  Flaeche f(20, 10);
+  EmfCanvas emf(20, 10);
+  emf.Pixels(3, 4, rot);
+  const struct { Canvas* c; int x, y; } faelle[] = {
+      {&f.c, -1, 4}, {&f.c, 20, 0}, {&f.c, 0, 10}, {&emf, 3, 4}, {&emf, 0, 0}};
+  for (const auto& fall : faelle) EXPECT_EQ(fall.c->Pixels(fall.x, fall.y), keinpixel);
+  EXPECT_NE(f.c.Pixels(0, 0), keinpixel);
+}
+
+// The part of a segment that meets the widened surface, as both canvases cut it.
+TEST(QtCanvas, SegmentsAreCutToTheWidenedSurface) {
+  const struct { int x0, y0, x1, y1; bool trifft; double t0, t1; } faelle[] = {
+      {10, 10, 90, 40, true, 0, 1},               // inside
+      {-100, 20, 200, 20, true, 97.0 / 300, 203.0 / 300},  // across, widened by 3
+      {20, -1000000, 20, 1000000, true, 0.4999985, 0.5000265},
+      {-50, -50, -10, -60, false, 0, 0},          // left of the surface
+      {104, 10, 104, 40, false, 0, 0},            // just beyond the margin
+      {102, 10, 102, 40, true, 0, 1},             // on the margin
+  };
+  for (const auto& f : faelle) {
+    double t0 = -1, t1 = -1;
+    EXPECT_EQ(linieschneiden(f.x0, f.y0, f.x1, f.y1, 100, 50, 3, t0, t1), f.trifft) << f.x0 << "," << f.y0;
+    if (!f.trifft) continue;
+    EXPECT_NEAR(t0, f.t0, 1e-9) << f.x0 << "," << f.y0;
+    EXPECT_NEAR(t1, f.t1, 1e-9) << f.x0 << "," << f.y0;
+  }
+}
+
 TEST(QtCanvas, PixelsDrawAndCopies) {
   Flaeche quelle(20, 10);
   quelle.c.Pixels(3, 4, rot);
   quelle.c.Pixels(-1, 4, rot);   // off the surface: ignored
   quelle.c.Pixels(3, 400, rot);
   EXPECT_EQ(quelle.c.Pixels(3, 4), rot);
-  EXPECT_EQ(quelle.c.Pixels(-1, 4), 0xFFFFFFFFu);
+  EXPECT_EQ(quelle.c.Pixels(-1, 4), keinpixel);
   EXPECT_EQ(quelle.gesetzt().size(), 1u);
 
   Flaeche ziel(40, 40);

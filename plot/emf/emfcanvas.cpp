@@ -25,12 +25,6 @@ struct EmfSpur {
 namespace {
 
 constexpr double dpi = 96;
-// Shapes beyond this distance are clamped, as on the other canvases; it keeps
-// every coordinate a reader meets well inside its arithmetic.
-constexpr int formgrenze = 1 << 20;
-
-int klemmen(int v) { return std::clamp(v, -formgrenze, formgrenze); }
-
 U_COLORREF farbe(TColor c) { return colorref3_set(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 U_POINTL punkt(int x, int y) { return point32_set(x, y); }
@@ -42,13 +36,9 @@ U_RECTL rechteck(int l, int t, int r, int b) {
 }
 
 QFont leserschrift(const TFont& f) {
-  QFont q(QString::fromUtf16(f.Name.data(), static_cast<qsizetype>(f.Name.size())));
+  QFont q(qtext(f.Name));
   q.setPixelSize(emfschrifthoehe(f.Size));
   return q;
-}
-
-QString qtext(std::u16string_view s) {
-  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 }  // namespace
@@ -172,21 +162,9 @@ void EmfCanvas::LineTo(int x, int y) {
   if (pen.Style == psClear) return;
   // Cut to the surface plus a pen's margin, so that readers never meet the far
   // coordinates a curve may reach.
-  const double rand = pen.Width + 2;
+  double t0, t1;
+  if (!linieschneiden(von.x, von.y, x, y, breite, hoehe, pen.Width + 2, t0, t1)) return;
   const double ax = von.x, ay = von.y, dx = static_cast<double>(x) - von.x, dy = static_cast<double>(y) - von.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {ax + rand, breite + rand - ax, ay + rand, hoehe + rand - ay};
-  double t0 = 0, t1 = 1;
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return;
-    } else if (p[i] < 0) {
-      t0 = std::max(t0, q[i] / p[i]);
-    } else {
-      t1 = std::min(t1, q[i] / p[i]);
-    }
-  }
-  if (t0 > t1) return;
   const TPoint a{t0 == 0 ? von.x : static_cast<int>(std::lround(ax + t0 * dx)),
                  t0 == 0 ? von.y : static_cast<int>(std::lround(ay + t0 * dy))};
   const TPoint e{t1 == 1 ? x : static_cast<int>(std::lround(ax + t1 * dx)),
@@ -232,7 +210,7 @@ void EmfCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   anhaengen(U_EMRRECTANGLE_set(rechteck(klemmen(x1), klemmen(y1), klemmen(x2) - 1, klemmen(y2) - 1)));
 }
 
-TColor EmfCanvas::Pixels(int, int) { return 0xFFFFFF; }
+TColor EmfCanvas::Pixels(int, int) { return keinpixel; }
 
 void EmfCanvas::Pixels(int x, int y, TColor c) {
   if (x < 0 || y < 0 || x >= breite || y >= hoehe) return;
@@ -285,13 +263,6 @@ TSize EmfCanvas::TextExtent(std::u16string_view s) {
   return {static_cast<int>(std::lround(fm.horizontalAdvance(qtext(s)))),
           static_cast<int>(std::lround(fm.height()))};
 }
-
-namespace {
-QImage* bildvon(Canvas& c) {
-  if (auto* q = dynamic_cast<QtCanvas*>(&c)) return q->image();
-  return nullptr;
-}
-}  // namespace
 
 // A bitmap goes in as a 32-bit device-independent bitmap stretched into place.
 void EmfCanvas::bildsatz(const TRect& ziel, Canvas& von, const TRect& quelle) {
