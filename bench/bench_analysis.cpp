@@ -6,6 +6,7 @@
 #include "abbildung.h"
 #include "fktint.h"
 #include "plotpass.h"
+#include "grafikstart.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "suche.h"

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPen>
 
 #include <algorithm>
@@ -66,19 +65,6 @@ void schriftersatz() {
     QFont::removeSubstitutions(name);
     QFont::insertSubstitution(name, "DejaVu Sans");
   }
-}
-
-void grafikstarten() {
-  if (!QGuiApplication::instance()) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "plotter";
-    static char* argv[] = {name, nullptr};
-    // Ends with the program, before the library's own statics, which lets the
-    // font system release what it holds.
-    static std::unique_ptr<QGuiApplication> anwendung = std::make_unique<QGuiApplication>(argc, argv);
-  }
-  schriftersatz();
 }
 
 QtCanvas::QtCanvas(QImage& b) : QtCanvas(static_cast<QPaintDevice&>(b)) {}

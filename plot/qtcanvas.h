@@ -9,12 +9,7 @@
 
 #include "canvas.h"
 
-// Creates the application object the font system needs when none exists yet,
-// on the offscreen platform unless QT_QPA_PLATFORM says otherwise, and pins the
-// font substitutions. Safe to call many times.
-void grafikstarten();
-
-// Pins "Verdana" and "MS Sans Serif" to DejaVu Sans; grafikstarten calls it.
+// Pins "Verdana" and "MS Sans Serif" to DejaVu Sans.
 void schriftersatz();
 
 TColor qtfarbe_zu_tcolor(QRgb rgb);

@@ -15,6 +15,7 @@
 #include "abbildung.h"
 #include "fktint.h"
 #include "plotpass.h"
+#include "grafikstart.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "uableitung.h"

@@ -10,6 +10,7 @@
 #include "emfcanvas.h"
 #include "fktint.h"
 #include "plotpass.h"
+#include "grafikstart.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "uableitung.h"

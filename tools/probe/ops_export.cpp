@@ -7,6 +7,7 @@
 #include "bildexport.h"
 #include "ops_plot.h"
 #include "plotpass.h"
+#include "grafikstart.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 

@@ -7,6 +7,7 @@
 #include "fktint.h"
 #include "plotpass.h"
 #include "protokoll.h"
+#include "grafikstart.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
