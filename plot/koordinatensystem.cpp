@@ -54,17 +54,22 @@ double ystep() {
   return n / d;
 }
 
+// Skips a sweep adds one at a time before it gallops: about a millisecond of
+// additions, enough for any view a pupil pans to, whose ticks then sit exactly
+// where the repeated sum puts them.
+constexpr long einzelschritte = 1L << 20;
+
 // One sweep over the ticks or grid lines of an axis: from t, skip by `sprung`
 // while the pixel lies beyond the near edge, then act and advance by `schritt`
 // while it lies before the far edge. Values come from repeated addition; only a
-// view far from the origin (thousands of skips) gallops to the edge, and a step
-// too small to move t, or a degenerate mapping, ends the sweep.
+// view so far from the origin that a million skips do not reach it gallops to
+// the edge, and a step too small to move t, or a degenerate mapping, ends the sweep.
 template <typename Pixel, typename Davor, typename Innen, typename Tun>
 void sweep(double t, double sprung, double schritt, Pixel pixel, Davor davor, Innen innen, Tun tun) {
   if (!(std::isfinite(sprung) && std::isfinite(schritt)) || sprung == 0 || schritt == 0) return;
-  for (int i = 0; davor(pixel(t)); ++i) {
+  for (long i = 0; davor(pixel(t)); ++i) {
     double weite = sprung;
-    if (i > 4096)
+    if (i > einzelschritte)
       while (std::isfinite(2 * weite) && davor(pixel(t + 2 * weite))) weite *= 2;
     if (t + weite == t) return;
     t += weite;

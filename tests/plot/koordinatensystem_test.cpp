@@ -155,3 +155,16 @@ TEST(Koordinatensystem, FarWindowStillShowsItsTicks) {
   const auto log = achsenkreuz();
   EXPECT_GE(anzahl(log, "Pen.Style psDot"), 20);  // the grid lines of the x and y ticks
 }
+
+// Far from the origin the sweeps still add the step one at a time, so ticks sit
+// where the repeated sum puts them (1000,50000000016 for the tick "1000,5").
+TEST(Koordinatensystem, FarTicksComeFromRepeatedAddition) {
+  startzustand(830, 597);
+  steuer.M_rahmen = true;
+  fenster(1000, 1001.2, -5, 5, 830, 597);
+  const auto log = achsenkreuz();
+  for (const auto& [text, spalte] : {std::pair{"1000,5", 346}, {"1001,1", 761}}) {
+    EXPECT_TRUE(enthaelt(log, "TextOut " + std::to_string(spalte) + " 6 " + text)) << text;
+    EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(spalte) + " 0")) << text;
+  }
+}
