@@ -69,8 +69,22 @@ void pass_schar_am_limit(benchmark::State& state) {
   }
 }
 
+// The coordinate system of a view so far out that every tick and grid sweep
+// spends its million single steps before it gallops: the worst case of the
+// sweeps, against pass/coordinates_only.
+void koordinaten_fern(benchmark::State& state) {
+  grafikstarten();
+  startzustand();
+  listeloeschen();
+  steuer.m_mmraster = steuer.M_rahmen = true;
+  xmin = 1e7, xmax = 1e7 + 12, ymin = 1e7, ymax = 1e7 + 8.6;
+  QtBitmap bildschirm(830, 597);
+  for (auto _ : state) neuzeichnen(bildschirm.canvas());
+}
+
 }  // namespace
 
+BENCHMARK(koordinaten_fern)->Name("pass/coordinates_far_view")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pass_schar_am_limit)->Name("pass/family_at_bound")->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(pass_default)->Name("pass/default")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pass_ohne_terme)->Name("pass/coordinates_only")->Unit(benchmark::kMicrosecond);

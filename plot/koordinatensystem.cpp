@@ -56,10 +56,35 @@ double ystep() {
   return n / d;
 }
 
-// Skips a sweep adds one at a time before it gallops: about a millisecond of
-// additions, enough for any view a pupil pans to, whose ticks then sit exactly
-// where the repeated sum puts them.
+// Skips a sweep adds one at a time before it gallops: enough for any view a
+// pupil pans to, whose ticks then sit exactly where the repeated sum puts them.
 constexpr long einzelschritte = 1L << 20;
+constexpr int skipblock = 64;
+
+// The skips of a sweep: t advances by `sprung` while davor(pixel(t)). The pixel
+// moves one way along a sweep, so when the end of 64 additions still lies
+// before the edge, every one of them does; the block that would pass the edge
+// is redone one addition at a time. The values are those of the plain repeated
+// sum at the cost of one pixel test per block. Past `einzelschritte` additions
+// the sweep gallops. False when t stops moving.
+template <typename Pixel, typename Davor>
+bool ueberspringen(double& t, double sprung, Pixel pixel, Davor davor) {
+  long i = 0;
+  for (bool blockweise = true; blockweise && i + skipblock <= einzelschritte && davor(pixel(t));) {
+    double probe = t;
+    for (int k = 0; k < skipblock; ++k) probe += sprung;
+    blockweise = probe != t && davor(pixel(probe));
+    if (blockweise) t = probe, i += skipblock;
+  }
+  for (; davor(pixel(t)); ++i) {
+    double weite = sprung;
+    if (i > einzelschritte)
+      while (std::isfinite(2 * weite) && davor(pixel(t + 2 * weite))) weite *= 2;
+    if (t + weite == t) return false;
+    t += weite;
+  }
+  return true;
+}
 
 // One sweep over the ticks or grid lines of an axis: from t, skip by `sprung`
 // while the pixel lies beyond the near edge, then act and advance by `schritt`
@@ -69,13 +94,7 @@ constexpr long einzelschritte = 1L << 20;
 template <typename Pixel, typename Davor, typename Innen, typename Tun>
 void sweep(double t, double sprung, double schritt, Pixel pixel, Davor davor, Innen innen, Tun tun) {
   if (!(std::isfinite(sprung) && std::isfinite(schritt)) || sprung == 0 || schritt == 0) return;
-  for (long i = 0; davor(pixel(t)); ++i) {
-    double weite = sprung;
-    if (i > einzelschritte)
-      while (std::isfinite(2 * weite) && davor(pixel(t + 2 * weite))) weite *= 2;
-    if (t + weite == t) return;
-    t += weite;
-  }
+  if (!ueberspringen(t, sprung, pixel, davor)) return;
   const long hoechstens = 4L * (grafb + grafh) + 64;
   for (long i = 0; innen(pixel(t)) && i < hoechstens; ++i) {
     tun(t);
