@@ -167,6 +167,18 @@ TEST(Koordinatensystem, FarTicksComeFromRepeatedAddition) {
     EXPECT_TRUE(enthaelt(log, "TextOut " + std::to_string(spalte) + " 6 " + text)) << text;
     EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(spalte) + " 0")) << text;
   }
+  // Further out (up to half a million skips) the first tick is still the one the
+  // plain sum 0,1 + 0,1 + ... reaches first inside the drawing.
+  for (double von : {1000.0, 4321.05, 54321.3}) {
+    startzustand(830, 597);
+    steuer.M_rahmen = true;
+    fenster(von, von + 1.2, -5, 5, 830, 597);
+    double t = 0.1;
+    while (Round(pixelx(t)) < 0) t += 0.1;
+    const std::string erster = "TextOut " + std::to_string(Round(pixelx(t))) + " 6 ";
+    const auto log = achsenkreuz();
+    EXPECT_EQ(std::count(log.begin(), log.end(), erster + utf8text(zahltext(4, 3, t))), 1) << von;
+  }
 }
 
 namespace {
