@@ -131,6 +131,16 @@ void verknuepfungen(Canvas& canvas, const std::u16string& t) {
   if (steuer.funktionsdivision1 && f != u"0") termkurve(canvas, u"(" + t + u")/(" + f + u")");
 }
 
+// A search block runs only when its box is checked and then leaves the brush
+// white after its markers; an unchecked one touches nothing, so the curve
+// labels after it keep the clear brush of the coordinate system.
+template <typename Block>
+void suchblock(Canvas& canvas, bool an, Block block) {
+  if (!an) return;
+  block();
+  canvas.setBrushColor(weiss);
+}
+
 void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
   if (steuer.c_punktA || steuer.c_tangente || steuer.c_normale || steuer.c_sekante) punktAblock(canvas, term);
   if (steuer.c_punktB || steuer.c_sekante) punktBblock(canvas, term);
@@ -159,14 +169,10 @@ void ersterterm_vorab(Canvas& canvas) {
 
 void ersterterm_analysen(Canvas& canvas) {
   const std::u16string& term = ersterterm;
-  if (steuer.c_nullstellen) nullstellen(canvas);
-  canvas.setBrushColor(weiss);
-  if (steuer.c_extrema) extrema(canvas, term);
-  canvas.setBrushColor(weiss);
-  if (steuer.c_wendepunkte || steuer.c_wendetangente) wendepunkte(canvas, term);
-  canvas.setBrushColor(weiss);
-  if (steuer.c_schnittpunkte) schnittpunkte(canvas, term);
-  canvas.setBrushColor(weiss);
+  suchblock(canvas, steuer.c_nullstellen, [&] { nullstellen(canvas); });
+  suchblock(canvas, steuer.c_extrema, [&] { extrema(canvas, term); });
+  suchblock(canvas, steuer.c_wendepunkte || steuer.c_wendetangente, [&] { wendepunkte(canvas, term); });
+  suchblock(canvas, steuer.c_schnittpunkte, [&] { schnittpunkte(canvas, term); });
   for (const Sonderkurve& s : sonderkurven)
     if (steuer.*s.schalter) sonderkurve(canvas, term, s.titel, s.modus);
   if (steuer.c_schar) kurvenschar(canvas, term);

@@ -221,7 +221,12 @@ void kurvenschar(Canvas& canvas, std::u16string_view term) {
   double d = std::fabs(editwert(steuer.ed_schardiff));
   if (!(d >= 0.1)) d = 0.1;
   Q = editwert(steuer.ed_q);
-  for (int glied = 0; t <= Q && glied < scharhoechstzahl; ++glied) {
+  for (int glied = 0; t <= Q; ++glied) {
+    if (glied == scharhoechstzahl) {
+      ergebnisliste.push_back(u"Семейство функции прервано на P = " + zahltext(1, 2, P) +
+                              u": достигнут предел числа кривых (" + zahltext(1, 0, scharhoechstzahl) + u")");
+      break;
+    }
     P = t;
     --kurvennr;
     termkurve(canvas, term);

@@ -25,7 +25,9 @@ void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view c
 void umkehrkurve(Canvas& canvas, std::u16string_view term);
 
 // The family of term over P from the current P up to ed_q in steps of ed_schardiff.
+// A family cut at its bound appends one result line that says so and at which P.
 void kurvenschar(Canvas& canvas, std::u16string_view term);
 
-// Most members a family draws, so that a huge range cannot stall the program.
-inline constexpr int scharhoechstzahl = 1000;
+// Most members a family draws, so that a huge range cannot stall the program;
+// P from 0 to 1000 in the smallest step still fits.
+inline constexpr int scharhoechstzahl = 10000;

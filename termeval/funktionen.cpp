@@ -202,7 +202,9 @@ double integralsinus(double v) {
   int n = 1;
   // The terms fall below 10^-4 within a few hundred steps for every v below 50.
   for (int schritte = 0; schritte < 10000; ++schritte) {
-    t += 2 * lnv + std::log(static_cast<double>(n)) - std::log(n + 1.0) - 2 * std::log(n + 2.0);
+    // The four logarithms join t one after the other, as the series is written;
+    // bracketing them into one sum first shifts the alternating total.
+    t = t + 2 * lnv + std::log(static_cast<double>(n)) - std::log(n + 1.0) - 2 * std::log(n + 2.0);
     const double glied = std::exp(t);
     vorher = y;
     if (((n - 1) / 2) % 2 == 1)

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -281,3 +282,37 @@ TEST_F(Analysen, FarMarkersStayDefined) {
 }
 
 }  // namespace
+
+namespace {
+// Brush style at each TextOut of the log, by its text.
+std::map<std::string, std::string> pinsel_bei_text(const Log& log) {
+  std::string stil = "bsSolid";
+  std::map<std::string, std::string> pinsel;
+  for (const auto& z : log) {
+    if (z.rfind("Brush.Color", 0) == 0) stil = "bsSolid";
+    if (z.rfind("Brush.Style ", 0) == 0) stil = z.substr(12);
+    if (z.rfind("TextOut 16 ", 0) == 0) pinsel[z.substr(z.find(' ', 11) + 1)] = stil;
+  }
+  return pinsel;
+}
+}  // namespace
+
+// Unchecked search blocks leave the brush alone: every curve label is written
+// without a background, as the coordinate system left it.
+TEST_F(Analysen, CurveLabelsKeepTheClearBrush) {
+  const struct { std::vector<bool*> an; std::vector<std::string> beschriftungen; } faelle[] = {
+      {{&steuer.c_f2, &steuer.c_1ableitung},
+       {"Y = X*SIN(X+P)", "Первая производная", "Y = X^2/4-2"}},
+      {{&steuer.c_stammfunktion, &steuer.Umkehrkurvezuf1x1, &steuer.spiegelungxachse},
+       {"Первообразная f1", "Обратная функция", "f(-x)"}},
+  };
+  for (const auto& f : faelle) {
+    SetUp();
+    for (bool* s : f.an) *s = true;
+    const auto pinsel = pinsel_bei_text(zeichne());
+    for (const auto& b : f.beschriftungen) {
+      ASSERT_TRUE(pinsel.count(b)) << b;
+      EXPECT_EQ(pinsel.at(b), "bsClear") << b;
+    }
+  }
+}

@@ -63,12 +63,19 @@ TEST(Wertetabelle, RowsStepsAndBound) {
   EXPECT_EQ(z[3], u"-6\t36\t-12");
   EXPECT_EQ(z.back(), u"5,92\t35,05\t11,84");
 
-  const struct { const char16_t* delta; const char16_t* von; const char16_t* bis; std::size_t zeilen; } faelle[] = {
-      {u"0", u"0", u"1,01", 21},         // step 0 gives 0.05
-      {u"-1", u"0", u"0,5", 11},
-      {u"1", u"5", u"0", 1},              // at least one row
-      {u"0,00000001", u"10^9", u"10^9+1", 10001},  // x stops changing
-      {u"0,001", u"0", u"1000000", 10001},   // millions of rows
+  // Rows, and the line that ends a table cut at the bound (empty: not cut).
+  const struct {
+    const char16_t* delta; const char16_t* von; const char16_t* bis; std::size_t zeilen; const char16_t* schluss;
+  } faelle[] = {
+      {u"0", u"0", u"1,01", 21, u""},         // step 0 gives 0.05
+      {u"-1", u"0", u"0,5", 11, u""},
+      {u"1", u"5", u"0", 1, u""},              // at least one row
+      {u"0,001", u"-6", u"6", 12000, u""},     // all of them, up to 5,999
+      {u"0,001", u"0", u"100,00001", 100001, u""},  // 0 to 100: the bound itself is no cut
+      {u"0,00000001", u"10^9", u"10^9+1", 100001,  // x stops changing
+       u"Таблица значений прервана на x = 1000000000: достигнут предел числа строк (100001)"},
+      {u"0,001", u"0", u"1000000", 100001,     // millions of rows
+       u"Таблица значений прервана на x = 100: достигнут предел числа строк (100001)"},
   };
   for (const auto& f : faelle) {
     steuer.ed_delta = f.delta;
@@ -76,8 +83,13 @@ TEST(Wertetabelle, RowsStepsAndBound) {
     steuer.ed_bis = f.bis;
     z.clear();
     wertetabelle(u"1/X", u"", z);
-    EXPECT_EQ(z.size() - 3, f.zeilen) << std::string(f.delta, f.delta + 1);
+    const std::u16string schluss = f.schluss;
+    const std::string name(f.bis, f.bis + std::char_traits<char16_t>::length(f.bis));
+    EXPECT_EQ(z.size() - 3, f.zeilen + !schluss.empty()) << name;
+    EXPECT_EQ(schluss.empty() ? z.back().substr(0, 5) != u"Табли" : z.back() == schluss, true) << name;
   }
+  // The row just before the cut is the last one written.
+  EXPECT_EQ(z[z.size() - 2].substr(0, 4), u"100\t");
   // Undefined values are written as 0.
   steuer.ed_delta = u"1";
   steuer.ed_von = u"0";

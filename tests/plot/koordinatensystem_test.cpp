@@ -155,3 +155,114 @@ TEST(Koordinatensystem, FarWindowStillShowsItsTicks) {
   const auto log = achsenkreuz();
   EXPECT_GE(anzahl(log, "Pen.Style psDot"), 20);  // the grid lines of the x and y ticks
 }
+
+// Far from the origin the sweeps still add the step one at a time, so ticks sit
+// where the repeated sum puts them (1000,50000000016 for the tick "1000,5").
+TEST(Koordinatensystem, FarTicksComeFromRepeatedAddition) {
+  startzustand(830, 597);
+  steuer.M_rahmen = true;
+  fenster(1000, 1001.2, -5, 5, 830, 597);
+  const auto log = achsenkreuz();
+  for (const auto& [text, spalte] : {std::pair{"1000,5", 346}, {"1001,1", 761}}) {
+    EXPECT_TRUE(enthaelt(log, "TextOut " + std::to_string(spalte) + " 6 " + text)) << text;
+    EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(spalte) + " 0")) << text;
+  }
+  // Further out (up to half a million skips) the first tick is still the one the
+  // plain sum 0,1 + 0,1 + ... reaches first inside the drawing.
+  for (double von : {1000.0, 4321.05, 54321.3}) {
+    startzustand(830, 597);
+    steuer.M_rahmen = true;
+    fenster(von, von + 1.2, -5, 5, 830, 597);
+    double t = 0.1;
+    while (Round(pixelx(t)) < 0) t += 0.1;
+    const std::string erster = "TextOut " + std::to_string(Round(pixelx(t))) + " 6 ";
+    const auto log = achsenkreuz();
+    EXPECT_EQ(std::count(log.begin(), log.end(), erster + utf8text(zahltext(4, 3, t))), 1) << von;
+  }
+}
+
+namespace {
+
+struct Beschriftung {
+  int x, y;
+  std::string text;
+};
+
+// Characters of a UTF-8 text; the recording canvas gives each 7 pixels.
+int breite(const std::string& t) {
+  return static_cast<int>(std::count_if(t.begin(), t.end(), [](char c) { return (c & 0xC0) != 0x80; })) * 7;
+}
+
+enum Reihe { xachse, xrahmen, yachse, yrahmen };
+
+// Labels of one row, in their order along it: the x axis (left edges at _y + 6,
+// without the pi signs and the origin's "0"), the top frame, the y axis
+// (right-aligned 6 pixels left of it) or the left frame.
+std::vector<Beschriftung> reihentexte(const std::vector<std::string>& log, Reihe reihe) {
+  std::vector<Beschriftung> b;
+  for (const auto& z : log) {
+    int x, y, n = 0;
+    if (std::sscanf(z.c_str(), "TextOut %d %d %n", &x, &y, &n) != 2 || n == 0) continue;
+    const std::string text = z.substr(n);
+    const bool drin[] = {y == _y + 6 && text != "π" && !(x == _x - 10 && text == "0"), y == 6 && text != "y",
+                         x + breite(text) == _x - 6 && text != "y", x == 2};
+    if (drin[reihe]) b.push_back({x, y, text});
+  }
+  const bool senkrecht = reihe >= yachse;
+  std::sort(b.begin(), b.end(), [&](const auto& a, const auto& c) { return senkrecht ? a.y < c.y : a.x < c.x; });
+  return b;
+}
+
+}  // namespace
+
+// Deep zooms and far views write fewer labels rather than a smear: along each
+// row no label reaches into the next or repeats it, none is wider than half
+// the drawing, and labels remain wherever they can be read.
+TEST(Koordinatensystem, LabelsNeitherOverlapNorRepeat) {
+  const struct { double fenster[4]; bool winkel, bogen; int xmindestens, ymindestens; } faelle[] = {
+      {{-60, 60, -50, 50}, true, false, 4, 4},               // degree labels wider than their ticks are apart
+      {{-1e6, 1e6, -1e6, 1e6}, false, false, 4, 4},           // seven digits 41 px apart
+      {{0, 0.05, -0.02, 0.02}, false, true, 1, 4},            // "0,01 π" at ticks 0,0025 π apart
+      {{-6, 6, 1, 1.0001}, false, false, 4, 1},               // y ticks closer than the shown decimals
+      {{-1e300, 1e300, -1e300, 1e300}, false, false, 0, 0},   // 300-digit labels
+  };
+  for (const auto& f : faelle) {
+    startzustand(830, 597);
+    steuer.M_winkel = f.winkel;
+    steuer.M_bogen = f.bogen;
+    steuer.M_rahmen = true;
+    fenster(f.fenster[0], f.fenster[1], f.fenster[2], f.fenster[3], 830, 597);
+    const auto log = achsenkreuz();
+    for (const auto& t : texte(log)) EXPECT_LE(breite(t), grafb / 2) << t.substr(0, 20);
+    EXPECT_GE(static_cast<int>(reihentexte(log, xrahmen).size()), f.xmindestens) << f.fenster[0];
+    EXPECT_GE(static_cast<int>(reihentexte(log, yrahmen).size()), f.ymindestens) << f.fenster[0];
+    for (Reihe r : {xachse, xrahmen, yachse, yrahmen}) {
+      const auto b = reihentexte(log, r);
+      for (std::size_t i = 1; i < b.size(); ++i) {
+        EXPECT_NE(b[i].text, b[i - 1].text) << f.fenster[0] << " " << r;
+        if (r <= xrahmen) {
+          EXPECT_GE(b[i].x - b[i - 1].x, breite(b[i - 1].text)) << b[i - 1].text;
+        }
+      }
+    }
+  }
+}
+
+// Ordinary views keep a label at every tick of the x axis, in all three modes.
+TEST(Koordinatensystem, OrdinaryViewsLabelEveryTick) {
+  for (int modus = 0; modus < 3; ++modus)
+    for (int b : {590, 830}) {
+      startzustand(b, 597);
+      steuer.M_winkel = modus == 1;
+      steuer.M_bogen = modus == 2;
+      fenster(-6, 6, -5, 5, b, 597);
+      const auto log = achsenkreuz();
+      int striche = 0;
+      for (const auto& z : log) {
+        int x, y;
+        if (std::sscanf(z.c_str(), "MoveTo %d %d", &x, &y) == 2 && y == _y + 6) ++striche;
+      }
+      EXPECT_GT(striche, 8);
+      EXPECT_EQ(static_cast<int>(reihentexte(log, xachse).size()), striche) << modus << " " << b;
+    }
+}

@@ -164,14 +164,18 @@ TEST(Kurven, InverseCurveSamplesRows) {
 }
 
 TEST(Kurven, FamilyMembersUseOneColourIndex) {
-  const struct { const char16_t* schritt; const char16_t* ende; int glieder; } faelle[] = {
-      {u"0,1", u"2", 10}, {u"0,01", u"2", 10}, {u"0", u"2", 10}, {u"-0,5", u"2", 3},
-      {u"0,1", u"0", 0}, {u"0,1", u"1000000", scharhoechstzahl}};
+  // Members, and the result line of a family cut at its bound (empty: not cut).
+  const struct { const char16_t* schritt; const char16_t* ende; int glieder; const char16_t* zeile; } faelle[] = {
+      {u"0,1", u"2", 10, u""}, {u"0,01", u"2", 10, u""}, {u"0", u"2", 10, u""}, {u"-0,5", u"2", 3, u""},
+      {u"0,1", u"0", 0, u""}, {u"0,1", u"150", 1491, u""},
+      {u"0,1", u"1000000", scharhoechstzahl,
+       u"Семейство функции прервано на P = 1000,9: достигнут предел числа кривых (10000)"}};
   for (const auto& f : faelle) {
     startzustand(40, 30);
     steuer.ed_schardiff = f.schritt;
     steuer.ed_q = f.ende;
     const auto log = kurve([](Canvas& c) { kurvenschar(c, u"X*P"); });
+    EXPECT_EQ(ergebnisliste, f.zeile[0] ? std::vector<std::u16string>{f.zeile} : std::vector<std::u16string>{});
     EXPECT_EQ(anzahl(log, "Pen.Width"), 1 + f.glieder) << utf8text(f.schritt) << " " << utf8text(f.ende);
     EXPECT_EQ(anzahl(log, "Pen.Color FF0000"), 1 + f.glieder);
     EXPECT_EQ(anzahl(log, "TextOut"), 0);

@@ -1,3 +1,5 @@
+#include <climits>
+
 #include "probe.h"
 #include "fktint.h"
 #include "zahltext.h"
@@ -9,8 +11,16 @@ static const bool eval_op = probe_op("eval", [](const json& r) {
   return json{{"value", zahl_json(v)}, {"status", fehlercode}};
 });
 
+// Widest field the op pads to: the longest fixed-point text of a double (309
+// digits, a sign, a comma and 30 decimals) is shorter, so wider fields only
+// add blanks; a width of 2*10^9 would ask for gigabytes of them.
+constexpr double hoechstbreite = 1000;
+
 static const bool zahltext_op = probe_op("zahltext", [](const json& r) {
-  return json{{"text", utf8(zahltext(r.value("width", 1), r.value("decimals", 2), json_zahl(r["x"])))}};
+  const json breite = r.value("width", json(1));
+  if (!breite.is_number() || !(breite.get<double>() <= hoechstbreite) || breite.get<double>() < INT_MIN)
+    return json{{"error", "width: a whole number up to 1000"}};
+  return json{{"text", utf8(zahltext(breite.get<int>(), r.value("decimals", 2), json_zahl(r["x"])))}};
 });
 
 static const bool editwert_op = probe_op("editwert", [](const json& r) {
