@@ -134,10 +134,16 @@ TEST(Nullstelle, BrentConvergesAndKeepsLastValue) {
 }
 
 TEST_F(Suche, ExtremumKind) {
-  // With an evaluable d2 its sign decides, 0 counting as maximum.
+  // Where the neighbours are clear they decide, whatever d2 says.
   EXPECT_TRUE(istminimum(u"X^2", u"2", 0));
   EXPECT_FALSE(istminimum(u"-X^2", u"-2", 0));
-  EXPECT_FALSE(istminimum(u"X^4", u"0", 0));
+  EXPECT_TRUE(istminimum(u"X^4", u"0", 0));
+  EXPECT_TRUE(istminimum(u"ABS(X)", u"0", 0));
+  // Only where they are not (a constant, a point on a slope) the sign of d2
+  // decides, 0 counting as maximum.
+  EXPECT_TRUE(istminimum(u"1", u"1", 0));
+  EXPECT_FALSE(istminimum(u"1", u"0", 0));
+  EXPECT_FALSE(istminimum(u"X", u"-1", 0));
   // Without a usable d2 the neighbours decide: a minimum is no maximum.
   steuer.ed_f1 = u"SQR(X-1)";
   extremasuche();
