@@ -98,8 +98,6 @@ double rauschen(double m) { return 64 * eps * m; }
 // A change across r ± delta larger than this share of the local variation is a
 // jump or a pole, not a continuous curve.
 constexpr double sprunganteil = 1e-4;
-// A zero without a sign change has nothing but its value to prove it.
-constexpr double beruehrungsanteil = 1e-10;
 // A sample is a touching-zero candidate only where |f| clearly dips below the
 // samples two steps away (a V or a parabola dips to 1/3 or less, a cusp like
 // SQRT(ABS(X)) to below 0.6; flat noise does not dip at all).
@@ -235,11 +233,23 @@ int seite(std::u16string_view term, double x, double fx, double s) {
 
 // ---- zeros and intersections ----
 
+// A zero without a sign change has nothing but its values to prove it: |f| must
+// fall towards r the way it falls into a zero (at a kink, a cusp or a double
+// root), not level off at a small minimum above the axis.
+bool faellt_auf_null(std::u16string_view term, double r, double fr, double h) {
+  const double d = 1e-4 * std::fabs(h) + 8 * eps * std::fabs(r);
+  const Wert l = wert(term, r - d), rechts = wert(term, r + d);
+  return l.gueltig && rechts.gueltig && std::fabs(fr) <= 1e-3 * std::min(std::fabs(l.y), std::fabs(rechts.y));
+}
+
 // A zero at r, with skala the size of the samples around it: defined and
-// continuous there, and |f(r)| no more than wertanteil·skala.
-bool nullbestaetigt(std::u16string_view term, double r, double skala, double wertanteil, double h) {
+// continuous there, and |f(r)| small against skala, or for a zero without a sign
+// change (beruehrend) falling into 0.
+bool nullbestaetigt(std::u16string_view term, double r, double skala, bool beruehrend, double h) {
   const Wert w = wert(term, r);
-  return w.gueltig && std::fabs(w.y) <= wertanteil * skala && stetig(term, r, 0, skala, h);
+  if (!w.gueltig) return false;
+  const bool null = beruehrend ? faellt_auf_null(term, r, w.y, h) : std::fabs(w.y) <= sprunganteil * skala;
+  return null && stetig(term, r, 0, skala, h);
 }
 
 void vorzeichenwechsel(Suche& s, int k) {
@@ -247,7 +257,7 @@ void vorzeichenwechsel(Suche& s, int k) {
   if (!g.ok(k) || !g.ok(k + 1) || !(g.y[k] * g.y[k + 1] < 0)) return;
   const double r = eingrenzen(s.term, g.x[k], g.x[k + 1], g.h);
   const double skala = std::max(std::fabs(g.y[k]), std::fabs(g.y[k + 1]));
-  if (nullbestaetigt(s.term, r, skala, sprunganteil, g.h)) s.aufnehmen(r);
+  if (nullbestaetigt(s.term, r, skala, false, g.h)) s.aufnehmen(r);
 }
 
 // A sample that is exactly 0 between nonzero neighbours.
@@ -255,7 +265,7 @@ void nullprobe(Suche& s, int k) {
   const Raster& g = s.raster;
   if (!g.ok(k - 1) || !g.ok(k) || !g.ok(k + 1) || g.y[k] != 0 || g.y[k - 1] == 0 || g.y[k + 1] == 0) return;
   const double skala = std::max(std::fabs(g.y[k - 1]), std::fabs(g.y[k + 1]));
-  if (nullbestaetigt(s.term, g.x[k], skala, beruehrungsanteil, g.h)) s.aufnehmen(g.x[k]);
+  if (nullbestaetigt(s.term, g.x[k], skala, true, g.h)) s.aufnehmen(g.x[k]);
 }
 
 bool taucht_ein(const Raster& g, int k, int j) {
@@ -272,7 +282,7 @@ void beruehrung(Suche& s, int k) {
   const auto betrag = [&s](double x) { return zielwert(s.term, x, 1, true); };
   const double r = kleinstelle(betrag, g.x[k - 1], g.x[k + 1], g.h);
   const double skala = std::max(std::fabs(g.y[k - 1]), std::fabs(g.y[k + 1]));
-  if (nullbestaetigt(s.term, r, skala, beruehrungsanteil, g.h)) s.aufnehmen(r);
+  if (nullbestaetigt(s.term, r, skala, true, g.h)) s.aufnehmen(r);
 }
 
 // Where the domain ends between samples k and k+1 (one defined, one undefined),
@@ -391,19 +401,31 @@ double kruemmungswechsel(std::u16string_view term, double m, double h) {
   return std::max({std::fabs(f[1] - f[2]), std::fabs(f[3] - f[2]), std::fabs(f[0] - f[2]), std::fabs(f[4] - f[2])});
 }
 
+// The slopes just left and right of r agree: a corner (ABS(X^2-9) at 3) turns the
+// curvature too but is no inflection point. The distance is wide enough that
+// rounding noise of f does not blur the slopes.
+bool ohne_knick(std::u16string_view term, double r, double fr, double h) {
+  const double d = 1e-4 * std::fabs(h) + 8 * eps * std::fabs(r);
+  const Wert l = wert(term, r - d), rechts = wert(term, r + d);
+  if (!l.gueltig || !rechts.gueltig) return false;
+  const double links_anstieg = fr - l.y, rechts_anstieg = rechts.y - fr;
+  const double groesse = std::max(std::fabs(links_anstieg), std::fabs(rechts_anstieg));
+  return std::fabs(rechts_anstieg - links_anstieg) <= 0.01 * groesse + rauschen(std::fabs(fr));
+}
+
 // d2 changes sign between a and b (or is 0 at a = b): refine and check.
 void wendung(Suche& s, std::u16string_view term, double a, double b, double skala) {
   const double h = s.raster.h;
   if (term.empty()) {
     const double r = a == b ? a : eingrenzen(s.term, a, b, h);
-    if (nullbestaetigt(s.term, r, skala, sprunganteil, h)) s.aufnehmen(r);
+    if (nullbestaetigt(s.term, r, skala, false, h)) s.aufnehmen(r);
     return;
   }
   const double variation = kruemmungswechsel(term, 0.5 * (a + b), h);
   if (variation == 0) return;
   const double r = a == b ? a : eingrenzen(s.term, a, b, h);
   const Wert w = wert(term, r);
-  if (w.gueltig && stetig(term, r, w.y, variation, h)) s.aufnehmen(r);
+  if (w.gueltig && stetig(term, r, w.y, variation, h) && ohne_knick(term, r, w.y, h)) s.aufnehmen(r);
 }
 
 void wendepunkte_im_raster(Suche& s, std::u16string_view term) {
