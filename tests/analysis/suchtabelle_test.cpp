@@ -19,7 +19,7 @@ namespace {
 struct Fall {
   std::string term, von, bis, p;
   std::vector<double> nullen, extrema, wendepunkte;
-  std::vector<bool> minimum;
+  std::vector<bool> mehrfach, minimum;  // per zero: not simple; per extremum: a minimum
 };
 
 std::vector<std::string> teile(const std::string& zeile, char trenner) {
@@ -29,13 +29,14 @@ std::vector<std::string> teile(const std::string& zeile, char trenner) {
   return teile;
 }
 
-std::vector<double> zahlen(const std::string& text, std::vector<bool>* minimum = nullptr) {
+// Points "x" or "x:mark"; merkmal collects whether each mark equals zeichen.
+std::vector<double> zahlen(const std::string& text, const char* zeichen = "", std::vector<bool>* merkmal = nullptr) {
   std::vector<double> z;
   for (const std::string& t : teile(text, ' ')) {
     if (t.empty()) continue;
     const auto doppelpunkt = t.find(':');
     z.push_back(std::stod(t.substr(0, doppelpunkt)));
-    if (minimum) minimum->push_back(t.substr(doppelpunkt + 1) == "min");
+    if (merkmal) merkmal->push_back(doppelpunkt != std::string::npos && t.substr(doppelpunkt + 1) == zeichen);
   }
   return z;
 }
@@ -47,8 +48,9 @@ std::vector<Fall> faelle() {
     if (zeile.empty() || zeile[0] == '#') continue;
     std::vector<std::string> f = teile(zeile, '\t');
     f.resize(7);
-    Fall fall{f[0], f[1], f[2], f[3], zahlen(f[4]), {}, zahlen(f[6]), {}};
-    fall.extrema = zahlen(f[5], &fall.minimum);
+    Fall fall{f[0], f[1], f[2], f[3], {}, {}, zahlen(f[6]), {}, {}};
+    fall.nullen = zahlen(f[4], "m", &fall.mehrfach);
+    fall.extrema = zahlen(f[5], "min", &fall.minimum);
     faelle.push_back(fall);
   }
   return faelle;
@@ -96,12 +98,7 @@ TEST_F(Suchtabelle, Zeros) {
   for (const Fall& f : tabelle) {
     felder(f);
     nullstellensuche();
-    // A zero that is also an extremum touches the axis and is not simple.
-    const auto genauigkeit = [&f](int i) {
-      for (const double e : f.extrema)
-        if (std::fabs(e - f.nullen[i]) < 1e-9) return 1e-6;
-      return einfach(f.nullen[i]);
-    };
+    const auto genauigkeit = [&f](int i) { return f.mehrfach[i] ? 1e-6 : einfach(f.nullen[i]); };
     vergleichen("zeros", f, nullstellenliste, nullstellenzahl, f.nullen, genauigkeit);
   }
 }
