@@ -356,16 +356,14 @@ double extremum_verfeinern(const Suche& s, std::u16string_view d1, double a, dou
   return kleinstelle(ziel, a, b, h);
 }
 
-// An extremum at r: defined, at least as extreme as the turn sample, without a
-// jump or pole (the value stays within the reach of the samples' steps and
-// continuous), and clearly beyond f three grid steps either side.
+// An extremum at r: defined, at least as extreme as the turn sample, continuous
+// (no jump or pole), and clearly beyond f three grid steps either side.
 bool extremum_bestaetigt(const Suche& s, double r, int k, int art) {
   const Raster& g = s.raster;
   const Wert w = wert(s.term, r);
   if (!w.gueltig) return false;
   if (art * (g.y[k] - w.y) < -rauschen(std::max(std::fabs(g.y[k]), std::fabs(w.y)))) return false;
   const double variation = std::max(std::fabs(g.y[k] - g.y[k - 1]), std::fabs(g.y[k + 1] - g.y[k]));
-  if (!(std::fabs(w.y - g.y[k]) <= 8 * variation)) return false;
   return stetig(s.term, r, w.y, variation, g.h) && seite(s.term, r, w.y, 3 * g.h) == art;
 }
 

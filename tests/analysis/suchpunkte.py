@@ -49,7 +49,8 @@ FAELLE = [
     # more of the same kinds, added after the searches were written
     ("X^3/(X^2-1)",), ("SIN(X)/X",), ("EXP(X)-5",), ("(X^2-4)^2/10",), ("ABS(X^3-X)",), ("COS(X)^3",),
     ("SQRT(X^2+1)-2",), ("1/(1+EXP(-3*X))-0,25",), ("X^4-4*X^3+4*X^2",), ("SIN(X)+0,5*SIN(2*X)",),
-    ("LN(ABS(X))",), ("X^2*EXP(X)-1",), ("ABS(X-1)-ABS(X+2)+1",),
+    ("LN(ABS(X))",), ("X^2*EXP(X)-1",), ("ABS(X-1)-ABS(X+2)+1",), ("1/X^2",), ("-1/(X-1)^2+2",),
+    ("SGN(X)+0,9999999",), ("SGN(X-1)*(X-1)^2",),
     # other ranges and parameters
     ("X^2-P", -3, 3, 2), ("(X-P)^3-(X-P)", -2, 5, 1.5), ("SIN(PI*X)", -1.3, 2.7, 1),
     ("EXP(-X^2)", -4, 4, 1), ("X*EXP(-X)", -1, 8, 1), ("X^3-6*X^2+9*X+1", -1, 5, 1),
