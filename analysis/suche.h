@@ -1,7 +1,8 @@
 // Special points of the first function: zeros, extrema, inflection points and
-// intersections, found by a grid scan over the search range ed_von..ed_bis and
-// refined with Brent's method. Results stay in the lists until the same search
-// runs again.
+// intersections, found by a grid scan over the search range ed_von..ed_bis,
+// refined to full double precision and accepted only where the function is
+// defined, continuous and clearly beyond rounding noise. Results stay in the
+// lists until the same search runs again.
 #pragma once
 
 #include <string>
@@ -23,25 +24,25 @@ extern int schnittpunktzahl;
 // Grid width of the last extremum search, for classifying its points.
 extern double extremaschritt;
 
-enum class Regel { vorzeichen_oder_wende, wende, vorzeichen };
-
-// Brent's method on [a0, b0]; returns the last b when the iterations run out.
+// Brent's method on [a0, b0] with the relative tolerance 0.000006; returns the
+// last b when the iterations run out.
 double nullstelle(std::u16string_view term, int iterationen, double tol, double a0, double b0);
 
-// Scans term over [a, b] in n steps and stores the refined candidates in liste.
-// pruefen: keep a point only when |term(point)| < 0.0001.
-void abtasten(std::u16string_view term, double a, double b, int n, Regel regel, int iterationen,
-              bool pruefen, double* liste, int& zahl);
-
 // The four searches read ed_von, ed_bis, ed_parameter (into P), ed_f1, ed_f2.
+// Zeros: sign changes, exact zero samples, touching zeros (kinks included) and
+// zeros at an end of the domain.
 void nullstellensuche();
-void extremasuche();
-// d2: the second derivative text of the first term.
-void wendepunktsuche(std::u16string_view d2);
+// d1: the first derivative text of ed_f1 when known; its sign change pins an
+// extremum to full precision, otherwise a golden-section search does.
+void extremasuche(std::u16string_view d1 = {});
+// d2: the second derivative text of the first term; term: the first term itself,
+// whose curvature must really change at a point (so rounding noise of d2 and
+// poles are no inflection points). Without term, d2 must be continuous there.
+void wendepunktsuche(std::u16string_view d2, std::u16string_view term = {});
 // Appends the two header lines of the intersections to ergebnis.
 void schnittpunktsuche(std::vector<std::u16string>& ergebnis);
 
-// True for a minimum of term at x. Decided by the sign of d2 at x while d2
-// evaluates; otherwise by comparing term at x with its values a few grid steps
-// either side, so a term without a usable second derivative is still classified.
+// True for a minimum of term at x. Decided by comparing term at x with its values
+// a few grid steps either side whenever both lie clearly above or clearly below;
+// otherwise by the sign of d2 at x while d2 evaluates (0 counts as maximum).
 bool istminimum(std::u16string_view term, std::u16string_view d2, double x);

@@ -90,15 +90,17 @@ void pass_all_nodraw(benchmark::State& state) {
   }
 }
 
+// The four searches as the plot pass runs them, with the derivative texts of f1.
 void searches_all(benchmark::State& state) {
   allesan();
-  const std::u16string d2 = ableitungsterm(ableitungsterm(steuer.ed_f1));
+  const std::u16string d1 = ableitungsterm(steuer.ed_f1);
+  const std::u16string d2 = ableitungsterm(d1);
   std::vector<std::u16string> zeilen;
   for (auto _ : state) {
     zeilen.clear();
     nullstellensuche();
-    extremasuche();
-    wendepunktsuche(d2);
+    extremasuche(d1);
+    wendepunktsuche(d2, steuer.ed_f1);
     schnittpunktsuche(zeilen);
     benchmark::DoNotOptimize(extremaliste);
   }

@@ -55,7 +55,8 @@ void nullstellen(Canvas& canvas) {
 }
 
 void extrema(Canvas& canvas, std::u16string_view term) {
-  extremasuche();
+  // The search reads ed_f1; d1 belongs to it only when the first term is f1.
+  extremasuche(term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view());
   if (extremazahl <= 0) return;
   punkttext.clear();
   ergebnis(u"Экстремумов");
@@ -70,7 +71,7 @@ void extrema(Canvas& canvas, std::u16string_view term) {
 }
 
 void wendepunkte(Canvas& canvas, std::u16string_view term) {
-  wendepunktsuche(d2);
+  wendepunktsuche(d2, term);
   if (wendepunktzahl <= 0) return;
   ergebnis(u"Точки перегиба");
   punkttext.clear();

@@ -40,10 +40,13 @@ const bool search_op = probe_op("search", [](const json& r) {
     nullstellensuche();
     antwort["xs"] = zahlen(nullstellenliste, nullstellenzahl);
   } else if (art == "extrema") {
-    extremasuche();
+    extremasuche(r.contains("d1") ? json_text(r["d1"]) : std::u16string());
     antwort["xs"] = zahlen(extremaliste, extremazahl);
   } else if (art == "inflections") {
-    wendepunktsuche(r.contains("d2") ? json_text(r["d2"]) : std::u16string());
+    // The curvature check needs the function: "term", else the ed_f1 of the request.
+    const char* feld = r.contains("term") ? "term" : "ed_f1";
+    const std::u16string term = r.contains(feld) ? json_text(r[feld]) : std::u16string();
+    wendepunktsuche(r.contains("d2") ? json_text(r["d2"]) : std::u16string(), term);
     antwort["xs"] = zahlen(wendepunktliste, wendepunktzahl);
   } else if (art == "intersections") {
     schnittpunktsuche(kopf);
