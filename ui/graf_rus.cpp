@@ -220,7 +220,7 @@ void wertzeigen(QLabel* l, const QString& text, int x) {
 // A caption with a run of blanks holds edit fields in its gaps: its blanks widen
 // so that it spans its designed width whatever the font.
 void lueckenspannen(QLabel* l, int breite) {
-  const auto luecken = l->text().count(QRegularExpression(QStringLiteral("  +")));
+  const auto luecken = l->text().split(QRegularExpression(QStringLiteral(" {2,}"))).size() - 1;
   if (luecken == 0) return;
   QFont f = l->font();
   f.setWordSpacing(qreal(breite - l->fontMetrics().horizontalAdvance(l->text())) / qreal(luecken));
