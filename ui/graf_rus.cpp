@@ -207,9 +207,9 @@ const Beschriftung beschriftungen[] = {
 
 constexpr int rechtsbreite = 220;  // the right panel
 
-// Labels are as wide as their caption: the designed size was the size of the
-// design-time caption. A value that would pass the panel's edge moves left just
-// as far as it must; the value labels let clicks through to what they cover.
+// A value label is as wide as its text, as the designed size was only the size of
+// the design-time caption. A value that would pass the panel's edge moves left
+// just as far as it must; value labels let clicks through to what they cover.
 void wertzeigen(QLabel* l, const QString& text, int x) {
   l->setText(text);
   const int b = l->fontMetrics().horizontalAdvance(text);
@@ -482,6 +482,7 @@ void TFGraf::steuerelementeanlegen() {
       lb->setAttribute(Qt::WA_TransparentForMouseEvents);
       wertzeigen(lb, lb->text(), l.x);
     } else {
+      // Fixed captions keep their designed width unless the font needs more.
       lueckenspannen(lb, l.b);
       lb->resize(std::max(l.b, lb->fontMetrics().horizontalAdvance(lb->text())), l.h);
     }
