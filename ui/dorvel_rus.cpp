@@ -4,13 +4,15 @@
 
 #include "graf_rus.h"
 #include "info2_russ.h"
+#include "plattform.h"
 #include "qtcanvas.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString titel = QStringLiteral("Графическое представление функции");
+  // Only the name: a display name would be appended to every window's title.
   QApplication::setApplicationName(titel);
-  QApplication::setApplicationDisplayName(titel);
+  qtrussisch();
   tastenfilteranbringen();
   schriftersatz();
   TFGraf FGraf;

@@ -9,9 +9,12 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QValidator>
 
@@ -20,6 +23,7 @@
 #include "fktint.h"
 #include "info2_russ.h"
 #include "paintbox.h"
+#include "plattform.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
@@ -33,22 +37,60 @@ const QString titel = QStringLiteral("Графическое представл�
 
 QString qtext(const std::u16string& s) { return QString::fromStdU16String(s); }
 
-QFont verdana(int pixel) {
-  QFont f(QStringLiteral("Verdana"));
-  f.setPixelSize(pixel);
-  return f;
+QFont verdana(int pixel) { return schrift(QStringLiteral("Verdana"), pixel); }
+
+// Cyrillic capitals that look like a Latin letter of the term language. With
+// the Russian keyboard layout a typed "х" would otherwise be a Cyrillic "Х",
+// which reads like X and draws nothing.
+const std::pair<QChar, QChar> doppelgaenger[] = {
+    {u'А', u'A'}, {u'В', u'B'}, {u'Е', u'E'}, {u'К', u'K'}, {u'М', u'M'}, {u'Н', u'H'},
+    {u'О', u'O'}, {u'Р', u'P'}, {u'С', u'C'}, {u'Т', u'T'}, {u'Х', u'X'},
+};
+
+QChar lateinisch(QChar c) {
+  for (const auto& [kyrillisch, latein] : doppelgaenger)
+    if (c == kyrillisch) return latein;
+  return c;
 }
 
-// Turns every letter into a capital as it is typed or pasted (é becomes É).
+// Turns every letter into a capital as it is typed or pasted (é becomes É), and
+// a Cyrillic look-alike into its Latin letter.
 class Grossschrift : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& text, int& pos) const override {
     text = text.toUpper();
+    for (QChar& c : text) c = lateinisch(c);
     pos = std::min<int>(pos, text.size());
     return Acceptable;
   }
 };
+
+// A check box whose caption, where it is wider than its room, is broken at a
+// blank onto a second line instead of being cut off at the box's edge. A click
+// anywhere on the box counts, also beside a caption shorter than the box.
+class Umbruchkasten : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  bool hitButton(const QPoint& p) const override { return rect().contains(p); }
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter p(this);
+    QStyleOptionButton o;
+    initStyleOption(&o);
+    o.text = umbrechen(o.text, fontMetrics(), beschriftungsraum(this));
+    p.drawControl(QStyle::CE_CheckBox, o);
+  }
+};
+
+// Makes a check box as high as its broken caption needs.
+void hoeheanpassen(QCheckBox* c) {
+  const int zeilen = umbrechen(c->text(), c->fontMetrics(), beschriftungsraum(c)).count(u'\n') + 1;
+  if (zeilen == 1) return;
+  c->resize(c->width(), std::max(c->height(), zeilen * c->fontMetrics().lineSpacing() + 2));
+  c->raise();
+}
 
 // The white client panel; it lays its docked regions out on every size change.
 class Flaeche : public QWidget {
@@ -144,39 +186,64 @@ struct Beschriftung {
   QLabel* TFGraf::*element;
   const char16_t* text;
   int x, y, b, h;
+  std::u16string Steuerzustand::*wert;  // the control state a value label shows
 };
 
 // Labels of the options area; `Label12` of the view strip is placed on its own.
 const Beschriftung beschriftungen[] = {
-    {&TFGraf::Label2, u"Ширина кривой", 24, 16, 92, 13},
-    {&TFGraf::Label1, u"Домен", 16, 140, 36, 13},
-    {&TFGraf::Label3, u"< x <", 112, 140, 33, 13},
-    {&TFGraf::Label8, u"Параметр P = ", 16, 176, 83, 13},
-    {&TFGraf::Label4, u"Параметр Q = ", 16, 200, 85, 13},
-    {&TFGraf::Label11, u";       )", 145, 250, 38, 13},
-    {&TFGraf::Label10, u";       )", 145, 274, 38, 13},
-    {&TFGraf::Label13, u"= ", 104, 335, 13, 13},
-    {&TFGraf::Label14, u"Поверхность AB", 6, 354, 95, 13},
-    {&TFGraf::Label15, u"= ", 104, 355, 13, 13},
-    {&TFGraf::Label9, u"от           до", 20, 439, 71, 13},
-    {&TFGraf::Label16, u"Δ", 138, 437, 8, 16},
+    {&TFGraf::Label2, u"Ширина кривой", 24, 16, 92, 13, nullptr},
+    {&TFGraf::Label1, u"Домен", 16, 140, 36, 13, nullptr},
+    {&TFGraf::Label3, u"< x <", 112, 140, 33, 13, nullptr},
+    {&TFGraf::Label8, u"Параметр P = ", 16, 176, 83, 13, nullptr},
+    {&TFGraf::Label4, u"Параметр Q = ", 16, 200, 85, 13, nullptr},
+    {&TFGraf::Label11, u";       )", 145, 250, 38, 13, &Steuerzustand::Label11},
+    {&TFGraf::Label10, u";       )", 145, 274, 38, 13, &Steuerzustand::Label10},
+    {&TFGraf::Label13, u"= ", 104, 335, 13, 13, &Steuerzustand::Label13},
+    {&TFGraf::Label14, u"Поверхность AB", 6, 354, 95, 13, nullptr},
+    {&TFGraf::Label15, u"= ", 104, 355, 13, 13, &Steuerzustand::Label15},
+    {&TFGraf::Label9, u"от           до", 20, 439, 71, 13, nullptr},
+    {&TFGraf::Label16, u"Δ", 138, 437, 8, 16, nullptr},
 };
+
+constexpr int rechtsbreite = 220;  // the right panel
+
+// A value label is as wide as its text, as the designed size was only the size of
+// the design-time caption. A value that would pass the panel's edge moves left
+// just as far as it must; value labels let clicks through to what they cover.
+void wertzeigen(QLabel* l, const QString& text, int x) {
+  l->setText(text);
+  const int b = l->fontMetrics().horizontalAdvance(text);
+  l->setGeometry(std::max(0, std::min(x, rechtsbreite - b)), l->y(), b, l->height());
+  l->raise();
+}
+
+// A caption with a run of blanks holds edit fields in its gaps: its blanks widen
+// so that it spans its designed width whatever the font.
+void lueckenspannen(QLabel* l, int breite) {
+  const auto luecken = l->text().split(QRegularExpression(QStringLiteral(" {2,}"))).size() - 1;
+  if (luecken == 0) return;
+  QFont f = l->font();
+  f.setWordSpacing(qreal(breite - l->fontMetrics().horizontalAdvance(l->text())) / qreal(luecken));
+  l->setFont(f);
+}
 
 struct Ansichtsknopf {
   QToolButton* TFGraf::*element;
   Bild bild;
   int x, y;
   void (TFGraf::*klick)();
+  const char16_t* hinweis;
 };
 
 const Ansichtsknopf ansichtsknoepfe[] = {
-    {&TFGraf::slinks, Bild::links, 18, 33, &TFGraf::slinksClick},
-    {&TFGraf::shoch, Bild::hoch, 40, 24, &TFGraf::shochClick},
-    {&TFGraf::srunter, Bild::runter, 40, 46, &TFGraf::srunterClick},
-    {&TFGraf::srechts, Bild::rechts, 62, 33, &TFGraf::srechtsClick},
-    {&TFGraf::sgroesser, Bild::groesser, 96, 33, &TFGraf::sgroesserClick},
-    {&TFGraf::skleiner, Bild::kleiner, 120, 33, &TFGraf::SkleinerClick},
-    {&TFGraf::sgrundeinstellung, Bild::grund, 144, 33, &TFGraf::SgrundClick},
+    {&TFGraf::slinks, Bild::links, 18, 33, &TFGraf::slinksClick, u"Сдвинуть график влево"},
+    {&TFGraf::shoch, Bild::hoch, 40, 24, &TFGraf::shochClick, u"Сдвинуть график вверх"},
+    {&TFGraf::srunter, Bild::runter, 40, 46, &TFGraf::srunterClick, u"Сдвинуть график вниз"},
+    {&TFGraf::srechts, Bild::rechts, 62, 33, &TFGraf::srechtsClick, u"Сдвинуть график вправо"},
+    {&TFGraf::sgroesser, Bild::groesser, 96, 33, &TFGraf::sgroesserClick, u"Увеличить масштаб"},
+    {&TFGraf::skleiner, Bild::kleiner, 120, 33, &TFGraf::SkleinerClick, u"Уменьшить масштаб"},
+    {&TFGraf::sgrundeinstellung, Bild::grund, 144, 33, &TFGraf::SgrundClick,
+     u"Стандартный вид: x от -6 до 6 (Space)"},
 };
 
 struct Spinner {
@@ -259,7 +326,8 @@ const Kurzwahl kurzwahlen[] = {
     {&TFGraf::M02, {QKeySequence(Qt::Key_Escape)}},
     {&TFGraf::grundeinstellung, {QKeySequence(Qt::Key_Space)}},
     {&TFGraf::Animation1, {QKeySequence(Qt::Key_F2)}},
-    {&TFGraf::Zeichnen1, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}},
+    // The first key is the one the menu shows.
+    {&TFGraf::Zeichnen1, {QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)}},
 };
 
 bool istkurzwahltaste(const QKeyEvent* k) {
@@ -354,6 +422,7 @@ void TFGraf::steuerelementeanlegen() {
   PaintBox1->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { PaintBox1MouseDown(b, x, y); };
   PaintBox1->OnMouseMove = [this](int x, int y) { PaintBox1MouseMove(x, y); };
   PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
+  PaintBox1->OnMouseWheel = [this](int x, int y, int raster) { PaintBox1MouseWheel(x, y, raster); };
 
   Label12 = new QLabel(QStringLiteral("Система координат"), ansichtsleiste);
   Label12->setGeometry(16, 8, 128, 14);
@@ -364,6 +433,7 @@ void TFGraf::steuerelementeanlegen() {
     b->setIconSize(QSize(16, 16));
     b->setGeometry(k.x, k.y, 23, 22);
     b->setFocusPolicy(Qt::NoFocus);
+    b->setToolTip(QString::fromUtf16(k.hinweis));
     connect(b, &QToolButton::clicked, this, k.klick);
     this->*k.element = b;
   }
@@ -381,7 +451,7 @@ void TFGraf::steuerelementeanlegen() {
   connect(ed_breite, &QLineEdit::textChanged, this, &TFGraf::TB1Change);
 
   for (const auto& k : kaesten) {
-    auto* c = new QCheckBox(QString::fromUtf16(k.text), k.ort == rechts ? optionen : termpanel);
+    auto* c = new Umbruchkasten(QString::fromUtf16(k.text), k.ort == rechts ? optionen : termpanel);
     c->setChecked(steuer.*k.zustand);
     c->setGeometry(k.x, k.y, k.b, k.h);
     auto zustand = k.zustand;
@@ -398,6 +468,7 @@ void TFGraf::steuerelementeanlegen() {
   }
   c_f1->setFont(verdana(13));
   c_ergebnisliste->setFont(verdana(12));
+  for (const auto& k : kaesten) hoeheanpassen(this->*k.element);
 
   for (const auto& l : beschriftungen) {
     auto* lb = new QLabel(QString::fromUtf16(l.text), optionen);
@@ -405,6 +476,17 @@ void TFGraf::steuerelementeanlegen() {
     this->*l.element = lb;
   }
   Label16->setFont(verdana(13));  // a capital delta
+  for (const auto& l : beschriftungen) {
+    QLabel* lb = this->*l.element;
+    if (l.wert) {
+      lb->setAttribute(Qt::WA_TransparentForMouseEvents);
+      wertzeigen(lb, lb->text(), l.x);
+    } else {
+      // Fixed captions keep their designed width unless the font needs more.
+      lueckenspannen(lb, l.b);
+      lb->resize(std::max(l.b, lb->fontMetrics().horizontalAdvance(lb->text())), l.h);
+    }
+  }
   // Bound labels are written by the plot pass; they must not hide the fields.
   Label9->lower();
 
@@ -457,6 +539,11 @@ void TFGraf::steuerelementeanlegen() {
   button_f2strich = new QPushButton(QStringLiteral("f1\"(x)"), termpanel);
   button_f2strich->setGeometry(752, 42, 48, 25);
   connect(button_f2strich, &QPushButton::clicked, this, &TFGraf::button_f2strichClick);
+
+  button_fstrich->setToolTip(QStringLiteral("Производная f1(x) в поле f3(x)"));
+  button_f2strich->setToolTip(QStringLiteral("Вторая производная f1(x) в поле f4(x)"));
+  for (QWidget* w : std::initializer_list<QWidget*>{Label2, ed_breite, UpDown1})
+    w->setToolTip(QStringLiteral("Толщина линий графиков в пикселях, от 1 до 6"));
 }
 
 void TFGraf::menuesanlegen() {
@@ -514,10 +601,10 @@ void TFGraf::Menueinstellungen(QAction* item) {
 
 void TFGraf::anordnen() {
   const int b = Panel1->width(), h = Panel1->height();
-  const int links = std::max(0, b - 220);
-  rechtspanel->setGeometry(links, 0, 220, h);
-  ansichtsleiste->setGeometry(0, 0, 220, 70);
-  optionen->setGeometry(0, 70, 220, std::max(0, h - 70));
+  const int links = std::max(0, b - rechtsbreite);
+  rechtspanel->setGeometry(links, 0, rechtsbreite, h);
+  ansichtsleiste->setGeometry(0, 0, rechtsbreite, 70);
+  optionen->setGeometry(0, 70, rechtsbreite, std::max(0, h - 70));
   zeichenbereich->setGeometry(0, 0, links, h);
   const int oben = std::max(0, h - 89);
   termpanel->setGeometry(0, oben, links, 89);
@@ -545,26 +632,32 @@ void TFGraf::neuzeichnen() {
 }
 
 void TFGraf::ausgabenzeigen() {
-  Label10->setText(qtext(steuer.Label10));
-  Label11->setText(qtext(steuer.Label11));
-  Label13->setText(qtext(steuer.Label13));
-  Label15->setText(qtext(steuer.Label15));
+  for (const auto& l : beschriftungen)
+    if (l.wert) wertzeigen(this->*l.element, qtext(steuer.*l.wert), l.x);
   Mergebnis->setVerticalScrollBarPolicy(steuer.Mergebnis_scrollbar ? Qt::ScrollBarAlwaysOn
                                                                    : Qt::ScrollBarAlwaysOff);
 }
 
-static QString memotext() {
+// Refills the memo from `ergebnisliste`. With as many lines as before (an
+// animation refills it at every tick) the reader keeps his place in it; a list
+// of another length starts at the top.
+void TFGraf::memofuellen() {
+  const bool gleichlang = steuer.Mergebnis_lines.size() == ergebnisliste.size();
+  QScrollBar* senkrecht = Mergebnis->verticalScrollBar();
+  QScrollBar* waagrecht = Mergebnis->horizontalScrollBar();
+  const int oben = senkrecht->value(), links = waagrecht->value();
+  steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
   QStringList zeilen;
-  for (const auto& z : ergebnisliste) zeilen << QString::fromStdU16String(z);
-  return zeilen.join(QLatin1Char('\n'));
+  for (const auto& z : ergebnisliste) zeilen << qtext(z);
+  Mergebnis->setPlainText(zeilen.join(QLatin1Char('\n')));
+  if (!gleichlang) return;
+  senkrecht->setValue(oben);
+  waagrecht->setValue(links);
 }
 
 void TFGraf::PaintBox1Paint() {
   neuzeichnen();
-  if (!Mergebnis->isHidden()) {
-    steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
-    Mergebnis->setPlainText(memotext());
-  }
+  if (!Mergebnis->isHidden()) memofuellen();
 }
 
 void TFGraf::b_zeichnenClick() {
@@ -606,10 +699,7 @@ void TFGraf::Bergebnis() {
   M1->setEnabled(sichtbar);
   anordnen();
   yausx();
-  if (sichtbar) {
-    steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
-    Mergebnis->setPlainText(memotext());
-  }
+  if (sichtbar) memofuellen();
   // The new size of the paint box makes it repaint itself in full.
 }
 
@@ -636,6 +726,7 @@ void TFGraf::FormShow() {
 void TFGraf::FormActivate() {
   ziehmodus = 0;
   rahmenaktiv = false;
+  schiebeaktiv = false;
   xmin = -6;
   xmax = 6;
   yausx();
@@ -652,6 +743,7 @@ void TFGraf::showEvent(QShowEvent* e) {
   gezeigt = true;
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   FormShow();
+  ed_f1->setFocus();  // a pupil's first keystrokes go into the first term
   activateWindow();
 }
 

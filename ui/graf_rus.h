@@ -52,6 +52,9 @@ class TFGraf : public QMainWindow {
   void PaintBox1MouseDown(Qt::MouseButton button, int X, int Y);
   void PaintBox1MouseMove(int X, int Y);
   void PaintBox1MouseUp(int X, int Y);
+  // Additions: the wheel zooms about the pointer (`raster` notches, positive
+  // away from the user), the middle button drags the picture.
+  void PaintBox1MouseWheel(int X, int Y, int raster);
 
   // Parameter stepping and animation; `nachoben` is the direction of the step.
   void UpDown2ChangingEx(bool nachoben);
@@ -115,9 +118,11 @@ class TFGraf : public QMainWindow {
   void steuerelementeanlegen();
   void menuesanlegen();
   void ausgabenzeigen();
+  void memofuellen();
   void yausx();
   void rahmenzeichnen(int x0, int y0, int x1, int y1);
   void punktziehen(QLineEdit* feld, int X);
+  void bildschieben(int X, int Y);
   void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben);
   void animationsschritt(QLineEdit* feld);
 
@@ -135,6 +140,9 @@ void tastenfilteranbringen();
 extern int ziehmodus;
 extern bool rahmenaktiv;
 extern int rx0, ry0, rx1, ry1;
+// A drag of the picture with the middle button, and where the pointer was last.
+extern bool schiebeaktiv;
+extern int sx, sy;
 
 // True while the animated value grows; shared by the three kinds of animation.
 extern bool animrichtung;

@@ -4,14 +4,14 @@
 #include <QLabel>
 
 #include "bilder.h"
+#include "plattform.h"
 
 int TF35::anzahl = 0;
 
 namespace {
 
-QFont schrift(int pixel, bool fett) {
-  QFont f(QStringLiteral("Verdana"));
-  f.setPixelSize(pixel);
+QFont kursiv(int pixel, bool fett) {
+  QFont f = schrift(QStringLiteral("Verdana"), pixel);
   f.setBold(fett);
   f.setItalic(true);
   return f;
@@ -38,9 +38,7 @@ TF35::TF35(QWidget* eltern) : QDialog(eltern) {
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
   setAutoFillBackground(true);
-  QFont grund(QStringLiteral("MS Sans Serif"));
-  grund.setPixelSize(11);
-  setFont(grund);
+  setFont(schrift(QStringLiteral("MS Sans Serif"), 11));
 
   auto* I1 = new QLabel(this);
   I1->setGeometry(36, 27, 69, 75);
@@ -48,11 +46,11 @@ TF35::TF35(QWidget* eltern) : QDialog(eltern) {
   I1->setScaledContents(true);
   I1->setAttribute(Qt::WA_TranslucentBackground);
 
-  beschriftung(this, QStringLiteral("Графика\n2026"), QRect(157, 18, 140, 50), schrift(21, true));
+  beschriftung(this, QStringLiteral("Графика\n2026"), QRect(157, 18, 140, 50), kursiv(21, true));
   beschriftung(this,
                QStringLiteral("2025 – 2026\nКоманда плоттера\nадрес сайта не задан\n"
                               "Свободная программа"),
-               QRect(134, 81, 163, 56), schrift(12, false));
+               QRect(134, 81, 163, 56), kursiv(12, false));
 
   // Enter and Esc close the window; the actions live on no visible menu.
   auto* schliessen = new QAction(this);
@@ -64,5 +62,15 @@ TF35::TF35(QWidget* eltern) : QDialog(eltern) {
 }
 
 TF35::~TF35() { --anzahl; }
+
+void TF35::showEvent(QShowEvent* e) {
+  // Centred on the main window's frame; the platform's own placement leaves the
+  // window a little up and to the left of it.
+  QDialog::showEvent(e);
+  if (QWidget* eltern = parentWidget()) {
+    const QRect rahmen = frameGeometry();
+    move(eltern->window()->frameGeometry().center() - QPoint(rahmen.width() / 2, rahmen.height() / 2));
+  }
+}
 
 void TF35::B1C() { close(); }

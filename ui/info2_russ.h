@@ -14,4 +14,7 @@ class TF35 : public QDialog {
 
   // Windows of this kind alive now; each command makes and releases its own.
   static int anzahl;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
 };

@@ -14,6 +14,8 @@
 int ziehmodus = 0;
 bool rahmenaktiv = false;
 int rx0 = 0, ry0 = 0, rx1 = 0, ry1 = 0;
+bool schiebeaktiv = false;
+int sx = 0, sy = 0;
 
 namespace {
 
@@ -43,6 +45,35 @@ void verschieben(double& von, double& bis, double richtung) {
   const double d = richtung * ((bis - von) / 5);
   von += d;
   bis += d;
+}
+
+// One zoom step of an axis about the point at the fraction t of its range (0.5:
+// the middle): richtung -1 takes a tenth of the range off each side (80 % in
+// all), +1 adds one (120 %); off centre the point keeps its place.
+void zoomschritt(double& von, double& bis, double t, double richtung) {
+  const double d = (bis - von) / 10;
+  von -= richtung * 2 * d * t;
+  bis += richtung * 2 * d * (1 - t);
+}
+
+// Zoom in: an axis whose range would fall below 0.05 stays as it was,
+// independently of the other axis.
+void hinein(double& von, double& bis, double t) {
+  const double v = von, b = bis;
+  zoomschritt(von, bis, t, -1);
+  if (std::fabs(von - bis) < 0.05) von = v, bis = b;
+}
+
+void zoomen(double tx, double ty, bool einwaerts) {
+  ansicht_aendern([=] {
+    if (einwaerts) {
+      hinein(xmin, xmax, tx);
+      hinein(ymin, ymax, ty);
+    } else {
+      zoomschritt(xmin, xmax, tx, 1);
+      zoomschritt(ymin, ymax, ty, 1);
+    }
+  });
 }
 
 }  // namespace
@@ -77,30 +108,21 @@ void TFGraf::srunterClick() {
 }
 
 void TFGraf::sgroesserClick() {
-  // Each axis shrinks to 80 % about its middle unless its range would fall below 0.05.
-  ansicht_aendern([] {
-    const double x0 = xmin, x1 = xmax, y0 = ymin, y1 = ymax;
-    const double dx = (xmax - xmin) / 10;
-    xmin += dx;
-    xmax -= dx;
-    if (std::fabs(xmin - xmax) < 0.05) xmin = x0, xmax = x1;
-    const double dy = (ymax - ymin) / 10;
-    ymin += dy;
-    ymax -= dy;
-    if (std::fabs(ymin - ymax) < 0.05) ymin = y0, ymax = y1;
-  });
+  zoomen(0.5, 0.5, true);
   neuzeichnen();
 }
 
 void TFGraf::SkleinerClick() {
-  ansicht_aendern([] {
-    const double dx = (xmax - xmin) / 10;
-    xmin -= dx;
-    xmax += dx;
-    const double dy = (ymax - ymin) / 10;
-    ymin -= dy;
-    ymax += dy;
-  });
+  zoomen(0.5, 0.5, false);
+  neuzeichnen();
+}
+
+void TFGraf::PaintBox1MouseWheel(int X, int Y, int raster) {
+  // Each notch away from the user zooms in one step, towards him out; the point
+  // under the pointer stays where it is (the plain proportion of the zoom drag).
+  const double W = breite(PaintBox1), H = hoehe(PaintBox1);
+  if (raster == 0 || W <= 0 || H <= 0) return;
+  for (int i = 0; i < std::abs(raster); ++i) zoomen(X / W, (H - Y) / H, raster > 0);
   neuzeichnen();
 }
 
@@ -136,6 +158,7 @@ void TFGraf::punktziehen(QLineEdit* feld, int X) {
 }
 
 void TFGraf::PaintBox1MouseDown(Qt::MouseButton button, int X, int Y) {
+  if (schiebeaktiv) return;
   const QRgb farbe = PaintBox1->pixel(X, Y);
   if (farbe == gelb) {
     ziehmodus = 1;
@@ -147,10 +170,33 @@ void TFGraf::PaintBox1MouseDown(Qt::MouseButton button, int X, int Y) {
     rx0 = rx1 = X;
     ry0 = ry1 = Y;
     rahmenaktiv = true;
+  } else if (button == Qt::MiddleButton && !rahmenaktiv && ziehmodus == 0) {
+    // The middle button drags the picture along with the pointer.
+    schiebeaktiv = true;
+    sx = X;
+    sy = Y;
+    PaintBox1->setCursor(Qt::ClosedHandCursor);
   }
 }
 
+void TFGraf::bildschieben(int X, int Y) {
+  const double W = breite(PaintBox1), H = hoehe(PaintBox1);
+  if (W <= 0 || H <= 0) return;
+  ansicht_aendern([=] {
+    const double dx = (X - sx) / W * (xmax - xmin), dy = (Y - sy) / H * (ymax - ymin);
+    xmin -= dx, xmax -= dx;
+    ymin += dy, ymax += dy;
+  });
+  sx = X;
+  sy = Y;
+  neuzeichnen();
+}
+
 void TFGraf::PaintBox1MouseMove(int X, int Y) {
+  if (schiebeaktiv) {
+    bildschieben(X, Y);
+    return;
+  }
   const QRgb farbe = PaintBox1->pixel(X, Y);
   if (farbe == gelb || farbe == gruen || ziehmodus != 0) {
     PaintBox1->setCursor(Qt::PointingHandCursor);
@@ -173,6 +219,11 @@ void TFGraf::PaintBox1MouseMove(int X, int Y) {
 }
 
 void TFGraf::PaintBox1MouseUp(int X, int) {
+  if (schiebeaktiv) {
+    schiebeaktiv = false;
+    PaintBox1->setCursor(Qt::ArrowCursor);
+    return;
+  }
   if (ziehmodus == 1 || ziehmodus == 2) {
     punktziehen(ziehmodus == 1 ? ed_A : ed_B, X);
     ziehmodus = 0;

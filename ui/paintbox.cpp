@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
@@ -56,4 +57,14 @@ void TPaintBox::mouseMoveEvent(QMouseEvent* e) {
 void TPaintBox::mouseReleaseEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
   if (OnMouseUp) OnMouseUp(p.x(), p.y());
+}
+
+void TPaintBox::wheelEvent(QWheelEvent* e) {
+  // Fine-grained wheels and touch pads send parts of a notch (120); they add up.
+  radrest += e->angleDelta().y();
+  const int raster = radrest / 120;
+  radrest -= raster * 120;
+  const QPoint p = e->position().toPoint();
+  if (raster != 0 && OnMouseWheel) OnMouseWheel(p.x(), p.y(), raster);
+  e->accept();
 }

@@ -27,6 +27,8 @@ class TPaintBox : public QWidget {
   std::function<void(Qt::MouseButton, int, int)> OnMouseDown;
   std::function<void(int, int)> OnMouseMove;
   std::function<void(int, int)> OnMouseUp;
+  // Whole notches of the wheel at the pointer, positive away from the user.
+  std::function<void(int, int, int)> OnMouseWheel;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -34,8 +36,10 @@ class TPaintBox : public QWidget {
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
 
  private:
   bool nurzeigen = false;
   bool malt = false;
+  int radrest = 0;  // eighths of a degree short of a whole notch
 };
