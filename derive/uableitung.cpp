@@ -389,6 +389,17 @@ text funktionsname(std::uint8_t art) {
 
 text klammer(const text& s) { return u"(" + s + u")"; }
 
+// Whether one of `zeichen` stands in the text outside every bracket.
+bool aussenzeichen(sicht s, sicht zeichen) {
+  int tiefe = 0;
+  for (const char16_t c : s) {
+    if (c == u'(') ++tiefe;
+    else if (c == u')') --tiefe;
+    else if (tiefe == 0 && zeichen.find(c) != sicht::npos) return true;
+  }
+  return false;
+}
+
 std::pair<text, std::uint8_t> termtext(int n) {
   const knoten k = knotenspeicher[n];
   switch (k.knotenart) {
@@ -426,10 +437,12 @@ std::pair<text, std::uint8_t> termtext(int n) {
   // The folds write an operand into a new operator: one that would bind looser
   // there gets brackets, or A+A with A = X+1 would read 2*X+1 and B*B with B = 2*X
   // would read 2*X^2.
+  // The kind alone does not tell: a sum whose right operand folded away is a bare
+  // number text ("2*(1)" would keep its "*1" past every rule that drops it).
   if (art == summe && l == r && l != u"-SIN(X)") {
     l = u"2";
     art = produkt;
-    if (kr == summe || kr == differenz) r = klammer(r);
+    if (aussenzeichen(r, u"+-")) r = klammer(r);
   }
   if (art == differenz && l == r) l = r = u"0";
   if (art == quotient && l == r) l = r = u"1";

@@ -81,6 +81,20 @@ TEST(Ableitung, FoldsKeepTheirOperandsTogether) {
   EXPECT_EQ(u8(ableitung(u"SIN(X)^2")), "2*SIN(X)*COS(X)");
 }
 
+// Only an operand that really holds a sum is bracketed by the fold: a right operand
+// whose own sum folded away to a number stays a number, so 2*1 still becomes 2;
+// a signed one is bracketed, so that the builder reads the text again.
+TEST(Ableitung, FoldedNumbersStillFold) {
+  ersetzungslisteladen();
+  for (const std::u16string t : {u"X+X-P", u"(X+1)+(X+1)", u"X+X-SGN(X)", u"X+X-1"}) {
+    EXPECT_EQ(u8(ableitung(t)), "2") << u8(t);
+    EXPECT_EQ(u8(ableitungsterm(t)), "2") << u8(t);
+  }
+  EXPECT_EQ(u8(ableitung(u"EXP(-X)+EXP(-X)")), "2*(-EXP(-X))");
+  const auto d2 = ableitungsterm(ableitungsterm(u"EXP(-X)+EXP(-X)"));
+  EXPECT_NEAR(fktwert(d2, 0.7), 2 * std::exp(-0.7), 1e-12) << u8(d2);
+}
+
 // Rule 7 of the simplifier ("-1*" leaves "-") must not eat the digit of an exponent -1.
 TEST(Ableitung, ExponentMinusOneKeepsItsDigit) {
   EXPECT_EQ(u8(vereinfachen(u"X^-1*(-1/X)")), "X^-1*(-1/X)");
