@@ -1,6 +1,7 @@
 // Derivative builder: term text -> tree -> derivative tree -> simplified text.
 #include "uableitung.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -480,6 +481,22 @@ bool zutief(sicht s) {
   return false;
 }
 
+// The builder reads a "-" as a sign after "(" and after "+" (anywhere else a sign
+// fails its parse), and a sign there belongs to everything up to the next "+" or
+// "-". Where the evaluator gives such a sign to the base of a power instead, the
+// signed base is bracketed, so that the derivative is that of the curve drawn.
+text vorzeichenklammern(text t) {
+  std::vector<std::pair<std::size_t, char16_t>> einschuebe;
+  for (const vorzeichenbasis& v : vorzeichenvorpotenz(t)) {
+    if (t[v.zeichen - 1] != u'(' && t[v.zeichen - 1] != u'+') continue;
+    einschuebe.emplace_back(v.zeichen, u'(');
+    einschuebe.emplace_back(v.basisende, u')');
+  }
+  std::sort(einschuebe.begin(), einschuebe.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (const auto& [stelle, zeichen] : einschuebe) t.insert(stelle, 1, zeichen);
+  return t;
+}
+
 }  // namespace
 
 std::u16string ableitung(std::u16string_view term) {
@@ -493,6 +510,7 @@ std::u16string ableitung(std::u16string_view term) {
   for (auto& c : t)
     if (c == u',') c = u'.';
   for (std::size_t i = t.find(u' '); i != text::npos && t.size() > 1; i = t.find(u' ', i)) t.erase(i, 1);
+  t = vorzeichenklammern(std::move(t));
 
   text ergebnis;
   zerlegefehler = false;

@@ -22,6 +22,18 @@ std::u16string ersetzen(std::u16string_view text);
 // ableitungsterm(ableitungsterm(term)).
 std::u16string ableitungsterm(std::u16string_view term);
 
+// A "-" that starts an operand belongs to the one factor after it for the evaluator,
+// so a "^" after that factor raises the signed factor: 1+-X^2 is 1+(-X)^2. The
+// evaluator itself writes a 0 before the sign at the start of the term and in
+// "(-X^" (-X^2 is -(X^2)). One such sign outside those two places: the sign at
+// `zeichen`, the "^" after its factor at `basisende`, and the end of that power
+// (its exponent and any further "^") at `potenzende`.
+struct vorzeichenbasis {
+  std::size_t zeichen, basisende, potenzende;
+};
+// Every such sign in a term text without blanks, in the order of the text.
+std::vector<vorzeichenbasis> vorzeichenvorpotenz(std::u16string_view text);
+
 // Pattern, replacement, pattern, replacement, ... Empty until loaded. A pair with
 // an empty pattern never fires.
 extern std::vector<std::u16string> ersetzungsliste;

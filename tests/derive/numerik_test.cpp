@@ -51,6 +51,10 @@ const std::vector<std::string> schulfunktionen = {
     "(X^2-4)*X^2", "SIN(1-X^2)", "EXP(1-X^2)",
     // absolute value and others
     "ABS(X)", "X*ABS(X)", "ABS(X^2-1)", "SQRT(ABS(X))", "ABS(SIN(X))",
+    // a sign that starts an operand belongs to the base of the power after it
+    "EXP(-(X-1)^2)", "1+-X^2", "X+-SIN(X)^2", "(-(X+1)^3+X)", "X*(-(X-1)^2+1)", "(-P^2*X)",
+    "COS(-(2*X)^2)", "1/(-(X+2)^2+5)", "X^2+-X^3", "1+-(X-1)^2*X", "EXP(-(X/2)^2)*X", "(-COS(X)^2+X)",
+    "SQRT(1+-(X-2)^2)", "(-(X-P)^2)", "X+(-X^2)", "SIN(-X^2)", "(-X^2+1)^2",
 };
 
 // Families with coefficients, as exercises vary them.
