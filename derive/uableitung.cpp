@@ -41,6 +41,16 @@ std::vector<knoten> knotenspeicher;
 bool zerlegefehler = false;
 int zerlegetiefe = 0;
 
+// Past the budget every step returns at once with a stand-in (the number 0, its
+// text "0", a failed parse), so the call ends after a bounded amount of work and
+// its result is declined.
+bool erschoepft() { return ableitungsarbeit > maxableitungsarbeit; }
+
+text ableitungablehnen() {
+  ableitungabgelehnt = true;
+  return {};
+}
+
 // Sub-terms nested deeper than this fail the parse. No school term and none of
 // their derivatives come near it; it keeps the recursive steps far from the end
 // of the stack and bounds the work, since the derivative of n nested functions
@@ -53,6 +63,7 @@ constexpr sicht operatorzeichen = u"+-*/^";
 constexpr std::array<sicht, 5> basisnamen{u"", u"SIN", u"COS", u"TAN", u"COT"};
 
 int neu(std::uint8_t art) {
+  ++ableitungsarbeit;
   knotenspeicher.push_back(knoten{art});
   return static_cast<int>(knotenspeicher.size()) - 1;
 }
@@ -218,7 +229,8 @@ int zerlegeninnen(sicht s) {
 // Failure of any sub-term fails the whole parse: once the flag is set nothing more is read.
 int zerlegen(sicht s) {
   if (zerlegefehler) return leer;
-  if (++zerlegetiefe > maxtiefe) zerlegefehler = true;
+  ableitungsarbeit += s.size();  // each step scans its text a few times
+  if (++zerlegetiefe > maxtiefe || erschoepft()) zerlegefehler = true;
   const int n = zerlegefehler ? leer : zerlegeninnen(s);
   --zerlegetiefe;
   if (n == leer) zerlegefehler = true;
@@ -228,6 +240,7 @@ int zerlegen(sicht s) {
 // ---------------------------------------------------------------- differentiation
 
 int kopieren(int n) {
+  if (erschoepft()) return neuzahl(0);
   const knoten k = knotenspeicher[n];
   const int c = neu(k.knotenart);
   knotenspeicher[c].wert = k.wert;
@@ -329,6 +342,7 @@ int operatorableitung(int n, const knoten k) {
 }
 
 int ableiten(int n) {
+  if (erschoepft()) return neuzahl(0);
   const knoten k = knotenspeicher[n];
   if (k.knotenart == variable) return neuzahl(1);
   if (k.knotenart < 10) return neuzahl(0);
@@ -401,7 +415,15 @@ bool aussenzeichen(sicht s, sicht zeichen) {
   return false;
 }
 
-std::pair<text, std::uint8_t> termtext(int n) {
+std::pair<text, std::uint8_t> termtext(int n);
+
+// Printing costs about the length of every text it forms, each simplified once.
+std::pair<text, std::uint8_t> gezaehlt(std::pair<text, std::uint8_t> t) {
+  ableitungsarbeit += t.first.size();
+  return t;
+}
+
+std::pair<text, std::uint8_t> termtextinnen(int n) {
   const knoten k = knotenspeicher[n];
   switch (k.knotenart) {
     case zahl: return {zahltext(k.wert), zahl};
@@ -456,6 +478,11 @@ std::pair<text, std::uint8_t> termtext(int n) {
   return {l + operatorzeichen[art - summe] + r, art};
 }
 
+std::pair<text, std::uint8_t> termtext(int n) {
+  if (erschoepft()) return {u"0", zahl};
+  return gezaehlt(termtextinnen(n));
+}
+
 void entfernen(text& s, sicht muster) {
   for (std::size_t i = s.find(muster); i != text::npos; i = s.find(muster, i >= 3 ? i - 3 : 0))
     s.erase(i + 1, 2);
@@ -499,12 +526,16 @@ text vorzeichenklammern(text t) {
 
 }  // namespace
 
+std::size_t ableitungsarbeit = 0;
+bool ableitungabgelehnt = false;
+
 std::u16string ableitung(std::u16string_view term) {
-  // Derivative texts grow fast with the term (the second derivative of a 500-character
-  // product can pass a million characters); a term far longer than any typed one is
-  // not differentiated, so that every plot pass stays quick.
-  constexpr std::size_t maxtermlaenge = 2000;
-  if (term.size() > maxtermlaenge) return {};
+  // Derivative texts grow fast with the term (the second derivative of a 400-character
+  // product passes 400 000 characters): the work of the call is counted, and a
+  // derivative that would take more work or be longer than its bounds is declined.
+  ableitungsarbeit = term.size();
+  ableitungabgelehnt = false;
+  if (erschoepft()) return ableitungablehnen();
   const speicherfreigabe freigabe;
   text t(term);
   for (auto& c : t)
@@ -522,5 +553,7 @@ std::u16string ableitung(std::u16string_view term) {
     entfernen(ergebnis, folge);
   if (ergebnis.size() >= 2 && sicht(ergebnis).substr(ergebnis.size() - 2) == u"^1")
     ergebnis.resize(ergebnis.size() - 2);
+  if (erschoepft() || ergebnis.size() > maxableitungslaenge) return ableitungablehnen();
   return ergebnis;
 }
+

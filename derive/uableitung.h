@@ -3,12 +3,25 @@
 // Term texts are upper-case 16-bit texts in the term language of the evaluator.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // Raw first derivative with respect to X, the empty text when the term cannot be read.
 std::u16string ableitung(std::u16string_view term);
+
+// Bounds of one derivative: its text, and the work of forming it (characters of
+// the term read by the parser, nodes made, characters printed). The second
+// derivative of (X+1)*(X+2)*...*(X+25), 33 393 characters, is well inside them.
+constexpr std::size_t maxableitungslaenge = 50000;
+constexpr std::size_t maxableitungsarbeit = 5000000;
+// Work counted by the last call of `ableitung`.
+extern std::size_t ableitungsarbeit;
+// Whether the last call of `ableitung` or `ableitungsterm` gave the empty text
+// because the derivative would pass one of the bounds (not because the term
+// cannot be read).
+extern bool ableitungabgelehnt;
 
 // The fixed search-and-edit rules applied to every piece of builder output.
 std::u16string vereinfachen(std::u16string_view text);
