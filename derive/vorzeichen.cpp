@@ -107,7 +107,12 @@ struct leser {
   bool verknuepfung() {
     const bool ende = i + 1 >= s.size();  // the last character is never an operator
     if (ende || s[i] != u'^') potenzenbeenden();
-    if (ende) return false;
+    if (ende) {
+      // Unread, it still closes the innermost bracket: a power around that bracket
+      // takes it in.
+      i = s.size();
+      return false;
+    }
     if (operatorzeichen(s[i])) {
       ++i;
       operanderwartet = true;

@@ -45,6 +45,9 @@ TEST(Vorzeichen, SignsBoundToTheBaseOfAPower) {
       {u"(-[X]^2)", {"[-[X]]^2"}},
       {u"|-X^2|", {"[-X]^2"}},
       {u"(1+-X^2)", {"[-X]^2"}},
+      {u"1+-X^SIN(X)", {"[-X]^SIN(X)"}},
+      {u"1+-X^2A", {"[-X]^2"}},
+      {u"1+-X^(X+1", {"[-X]^(X+1"}},
       {u"(-Q^2)+(-X^3)+(-R^2)", {"[-Q]^2", "[-R]^2"}},
       // the evaluator's own repairs, and signs no power follows
       {u"-X^2", {}},
