@@ -45,6 +45,9 @@ int zerlegetiefe = 0;
 // text "0", a failed parse), so the call ends after a bounded amount of work and
 // its result is declined.
 bool erschoepft() { return ableitungsarbeit > maxableitungsarbeit; }
+// A node weighs about as much as the characters its memory would hold, so the
+// budget also bounds the node store (to about ten megabytes).
+constexpr std::size_t knotenarbeit = 16;
 
 text ableitungablehnen() {
   ableitungabgelehnt = true;
@@ -63,7 +66,7 @@ constexpr sicht operatorzeichen = u"+-*/^";
 constexpr std::array<sicht, 5> basisnamen{u"", u"SIN", u"COS", u"TAN", u"COT"};
 
 int neu(std::uint8_t art) {
-  ++ableitungsarbeit;
+  ableitungsarbeit += knotenarbeit;
   knotenspeicher.push_back(knoten{art});
   return static_cast<int>(knotenspeicher.size()) - 1;
 }
