@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
-// Raw first derivative with respect to X, the empty text when the term cannot be read.
+// Raw first derivative with respect to X, the empty text when the term cannot be
+// read or the derivative passes the bounds below. A sign is read as the evaluator
+// reads it (see `vorzeichenvorpotenz`), so the derivative is that of the curve drawn.
 std::u16string ableitung(std::u16string_view term);
 
 // Bounds of one derivative: its text, and the work of forming it (characters of
