@@ -455,6 +455,9 @@ std::pair<text, std::uint8_t> termtextinnen(int n) {
   // A signed right operand of "^" is bracketed as well, so that the builder can
   // read its own output again (X^(-0.5), not X^-0.5).
   if ((art == produkt || art == quotient || art == potenz) && !r.empty() && r[0] == u'-') r = klammer(r);
+  // A signed base keeps its brackets too, which the simplifier takes off a lone
+  // (-SIN(X)): -SIN(X)^2 would square before the sign.
+  if (art == potenz && !l.empty() && l[0] == u'-') l = klammer(l);
   if (l == u"-1") l = u"(-1)";
   if (r == u"0") {
     if (art == summe || art == differenz) return {l, art};

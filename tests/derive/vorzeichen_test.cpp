@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,63 @@ TEST(Vorzeichen, TheEvaluatorReadsTheHitsSo) {
   }
   P = 0;
   EXPECT_GT(geprueft, 20);
+}
+
+// Random terms, with signs everywhere an operand may start: where the evaluator
+// reads them, bracketing each hit's base keeps the value. Random junk around them
+// checks that every hit lies inside the text, on a "-" before a base and a "^".
+struct zufallsterm {
+  std::mt19937 zufall{20};
+  int wahl(int n) { return std::uniform_int_distribution<int>(0, n - 1)(zufall); }
+  std::u16string faktor(int tiefe) {
+    static const std::u16string blaetter[] = {u"X", u"2", u"0,5", u"P", u"PI", u"3"};
+    static const std::u16string klammern[][2] = {{u"(", u")"}, {u"SIN(", u")"}, {u"EXP(", u")"}, {u"[", u"]"}, {u"|", u"|"}};
+    if (tiefe <= 0 || wahl(3) == 0) return blaetter[wahl(6)];
+    const auto& k = klammern[wahl(5)];
+    return k[0] + ausdruck(tiefe - 1) + k[1];
+  }
+  std::u16string operand(int tiefe) {
+    std::u16string t = wahl(2) ? u"-" : u"";
+    t += faktor(tiefe);
+    if (wahl(2)) t += u"^" + faktor(tiefe - 1);
+    return t;
+  }
+  std::u16string ausdruck(int tiefe) {
+    static const std::u16string ops[] = {u"+", u"-", u"*", u"/", u"^"};
+    std::u16string t = operand(tiefe);
+    for (int k = wahl(3); k > 0; --k) t += ops[wahl(5)] + operand(tiefe - 1);
+    return t;
+  }
+  std::u16string muell() {
+    static const std::u16string stuecke[] = {u"X", u"-", u"+", u"*", u"^", u"(", u")", u"|", u"]", u"P", u"PH", u"SIN(", u"2"};
+    std::u16string t;
+    for (int k = wahl(14); k >= 0; --k) t += stuecke[wahl(13)];
+    return t;
+  }
+};
+
+TEST(Vorzeichen, RandomTermsConfirmTheirHits) {
+  zufallsterm z;
+  int bestaetigt = 0;
+  for (int n = 0; n < 6000; ++n) {
+    const std::u16string t = n % 3 ? z.ausdruck(3) : z.muell();
+    for (const vorzeichenbasis& v : vorzeichenvorpotenz(t)) {
+      ASSERT_LT(v.zeichen, v.basisende) << u8(t);
+      ASSERT_LT(v.basisende, v.potenzende) << u8(t);
+      ASSERT_LE(v.potenzende, t.size()) << u8(t);
+      ASSERT_EQ(t[v.zeichen], u'-') << u8(t);
+      ASSERT_EQ(t[v.basisende], u'^') << u8(t);
+      const double w = fktwert(t, 0.7);
+      if (fehlercode != 0) continue;
+      std::u16string basis = t;
+      basis.insert(v.basisende, u")");
+      basis.insert(v.zeichen, u"(");
+      const double b = fktwert(basis, 0.7);
+      EXPECT_TRUE(b == w || (std::isnan(b) && std::isnan(w))) << u8(t) << " vs " << u8(basis);
+      ++bestaetigt;
+    }
+  }
+  EXPECT_GT(bestaetigt, 1000);
 }
 
 }  // namespace
