@@ -420,12 +420,6 @@ bool aussenzeichen(sicht s, sicht zeichen) {
 
 std::pair<text, std::uint8_t> termtext(int n);
 
-// Printing costs about the length of every text it forms, each simplified once.
-std::pair<text, std::uint8_t> gezaehlt(std::pair<text, std::uint8_t> t) {
-  ableitungsarbeit += t.first.size();
-  return t;
-}
-
 std::pair<text, std::uint8_t> termtextinnen(int n) {
   const knoten k = knotenspeicher[n];
   switch (k.knotenart) {
@@ -486,7 +480,9 @@ std::pair<text, std::uint8_t> termtextinnen(int n) {
 
 std::pair<text, std::uint8_t> termtext(int n) {
   if (erschoepft()) return {u"0", zahl};
-  return gezaehlt(termtextinnen(n));
+  auto t = termtextinnen(n);
+  ableitungsarbeit += t.first.size();  // printing costs about the length of every text it forms
+  return t;
 }
 
 void entfernen(text& s, sicht muster) {
@@ -518,16 +514,25 @@ bool zutief(sicht s) {
 // fails its parse), and a sign there belongs to everything up to the next "+" or
 // "-". Where the evaluator gives such a sign to the base of a power instead, the
 // signed base is bracketed, so that the derivative is that of the curve drawn.
-text vorzeichenklammern(text t) {
+text vorzeichenklammern(const text& t) {
   std::vector<std::pair<std::size_t, char16_t>> einschuebe;
   for (const vorzeichenbasis& v : vorzeichenvorpotenz(t)) {
     if (t[v.zeichen - 1] != u'(' && t[v.zeichen - 1] != u'+') continue;
     einschuebe.emplace_back(v.zeichen, u'(');
     einschuebe.emplace_back(v.basisende, u')');
   }
-  std::sort(einschuebe.begin(), einschuebe.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-  for (const auto& [stelle, zeichen] : einschuebe) t.insert(stelle, 1, zeichen);
-  return t;
+  if (einschuebe.empty()) return t;
+  std::sort(einschuebe.begin(), einschuebe.end());
+  text ergebnis;
+  ergebnis.reserve(t.size() + einschuebe.size());
+  std::size_t bis = 0;
+  for (const auto& [stelle, zeichen] : einschuebe) {
+    ergebnis.append(t, bis, stelle - bis);
+    ergebnis += zeichen;
+    bis = stelle;
+  }
+  ergebnis.append(t, bis);
+  return ergebnis;
 }
 
 }  // namespace
@@ -546,8 +551,10 @@ std::u16string ableitung(std::u16string_view term) {
   text t(term);
   for (auto& c : t)
     if (c == u',') c = u'.';
-  for (std::size_t i = t.find(u' '); i != text::npos && t.size() > 1; i = t.find(u' ', i)) t.erase(i, 1);
-  t = vorzeichenklammern(std::move(t));
+  // Blanks go while the text is longer than one character: a text of blanks keeps one.
+  std::erase(t, u' ');
+  if (t.empty() && !term.empty()) t = u" ";
+  t = vorzeichenklammern(t);
 
   text ergebnis;
   zerlegefehler = false;

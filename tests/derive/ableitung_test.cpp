@@ -164,7 +164,9 @@ TEST(Ableitung, LongDerivativesAreBoundedByTheirSize) {
     EXPECT_EQ(ableitungsterm(e1), u"") << n;
     EXPECT_TRUE(ableitungabgelehnt) << n;
   }
-  // Work that ends at once: a term longer than the whole budget, deep towers.
+  // Work that ends at once: a term longer than the whole budget, deep towers, and
+  // blanks, which go in one sweep.
+  EXPECT_EQ(u8(ableitung(std::u16string(maxableitungsarbeit / 2, u' ') + u"X^2")), "2*X");
   EXPECT_EQ(ableitung(std::u16string(maxableitungsarbeit + 1, u'X')), u"");
   EXPECT_TRUE(ableitungabgelehnt);
   EXPECT_EQ(ableitung(std::u16string(120, u'(') + u"X" + [] {
