@@ -19,7 +19,22 @@ void ersteundzweite(benchmark::State& state, const std::u16string& term) {
 void ableitungsterm_default(benchmark::State& state) { ersteundzweite(state, u"X*SIN(X+P)"); }
 void ableitungsterm_long(benchmark::State& state) { ersteundzweite(state, u"(X^2+1)/(X^2-1)*EXP(-X)+SIN(X)^2"); }
 
+// (X+1)*(X+2)*...*(X+n): with 25 factors the longest second derivative formed
+// (33 393 characters); with 60 it is declined when its work passes the bound.
+std::u16string produkt(int n) {
+  std::u16string t;
+  for (int i = 1; i <= n; ++i) {
+    const std::string zahl = std::to_string(i);
+    t += (i > 1 ? u"*(X+" : u"(X+") + std::u16string(zahl.begin(), zahl.end()) + u")";
+  }
+  return t;
+}
+void ableitungsterm_product25(benchmark::State& state) { ersteundzweite(state, produkt(25)); }
+void ableitungsterm_product60(benchmark::State& state) { ersteundzweite(state, produkt(60)); }
+
 }  // namespace
 
 BENCHMARK(ableitungsterm_default)->Name("ableitungsterm/default");
 BENCHMARK(ableitungsterm_long)->Name("ableitungsterm/long");
+BENCHMARK(ableitungsterm_product25)->Name("ableitungsterm/product25");
+BENCHMARK(ableitungsterm_product60)->Name("ableitungsterm/product60_declined");

@@ -282,4 +282,9 @@ text lesbar(text s) {
 
 }  // namespace
 
-std::u16string ableitungsterm(std::u16string_view term) { return lesbar(ersetzen(ableitung(term))); }
+std::u16string ableitungsterm(std::u16string_view term) {
+  text d = lesbar(ersetzen(ableitung(term)));
+  if (d.size() <= maxableitungslaenge) return d;
+  ableitungabgelehnt = true;
+  return {};
+}

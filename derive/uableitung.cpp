@@ -1,6 +1,7 @@
 // Derivative builder: term text -> tree -> derivative tree -> simplified text.
 #include "uableitung.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -40,6 +41,19 @@ std::vector<knoten> knotenspeicher;
 bool zerlegefehler = false;
 int zerlegetiefe = 0;
 
+// Past the budget every step returns at once with a stand-in (the number 0, its
+// text "0", a failed parse), so the call ends after a bounded amount of work and
+// its result is declined.
+bool erschoepft() { return ableitungsarbeit > maxableitungsarbeit; }
+// A node weighs about as much as the characters its memory would hold, so the
+// budget also bounds the node store (to about ten megabytes).
+constexpr std::size_t knotenarbeit = 16;
+
+text ableitungablehnen() {
+  ableitungabgelehnt = true;
+  return {};
+}
+
 // Sub-terms nested deeper than this fail the parse. No school term and none of
 // their derivatives come near it; it keeps the recursive steps far from the end
 // of the stack and bounds the work, since the derivative of n nested functions
@@ -52,6 +66,7 @@ constexpr sicht operatorzeichen = u"+-*/^";
 constexpr std::array<sicht, 5> basisnamen{u"", u"SIN", u"COS", u"TAN", u"COT"};
 
 int neu(std::uint8_t art) {
+  ableitungsarbeit += knotenarbeit;
   knotenspeicher.push_back(knoten{art});
   return static_cast<int>(knotenspeicher.size()) - 1;
 }
@@ -217,7 +232,8 @@ int zerlegeninnen(sicht s) {
 // Failure of any sub-term fails the whole parse: once the flag is set nothing more is read.
 int zerlegen(sicht s) {
   if (zerlegefehler) return leer;
-  if (++zerlegetiefe > maxtiefe) zerlegefehler = true;
+  ableitungsarbeit += s.size();  // each step scans its text a few times
+  if (++zerlegetiefe > maxtiefe || erschoepft()) zerlegefehler = true;
   const int n = zerlegefehler ? leer : zerlegeninnen(s);
   --zerlegetiefe;
   if (n == leer) zerlegefehler = true;
@@ -227,6 +243,7 @@ int zerlegen(sicht s) {
 // ---------------------------------------------------------------- differentiation
 
 int kopieren(int n) {
+  if (erschoepft()) return neuzahl(0);
   const knoten k = knotenspeicher[n];
   const int c = neu(k.knotenart);
   knotenspeicher[c].wert = k.wert;
@@ -328,6 +345,7 @@ int operatorableitung(int n, const knoten k) {
 }
 
 int ableiten(int n) {
+  if (erschoepft()) return neuzahl(0);
   const knoten k = knotenspeicher[n];
   if (k.knotenart == variable) return neuzahl(1);
   if (k.knotenart < 10) return neuzahl(0);
@@ -389,7 +407,20 @@ text funktionsname(std::uint8_t art) {
 
 text klammer(const text& s) { return u"(" + s + u")"; }
 
-std::pair<text, std::uint8_t> termtext(int n) {
+// Whether one of `zeichen` stands in the text outside every bracket.
+bool aussenzeichen(sicht s, sicht zeichen) {
+  int tiefe = 0;
+  for (const char16_t c : s) {
+    if (c == u'(') ++tiefe;
+    else if (c == u')') --tiefe;
+    else if (tiefe == 0 && zeichen.find(c) != sicht::npos) return true;
+  }
+  return false;
+}
+
+std::pair<text, std::uint8_t> termtext(int n);
+
+std::pair<text, std::uint8_t> termtextinnen(int n) {
   const knoten k = knotenspeicher[n];
   switch (k.knotenart) {
     case zahl: return {zahltext(k.wert), zahl};
@@ -418,6 +449,9 @@ std::pair<text, std::uint8_t> termtext(int n) {
   // A signed right operand of "^" is bracketed as well, so that the builder can
   // read its own output again (X^(-0.5), not X^-0.5).
   if ((art == produkt || art == quotient || art == potenz) && !r.empty() && r[0] == u'-') r = klammer(r);
+  // A signed base keeps its brackets too, which the simplifier takes off a lone
+  // (-SIN(X)): -SIN(X)^2 would square before the sign.
+  if (art == potenz && !l.empty() && l[0] == u'-') l = klammer(l);
   if (l == u"-1") l = u"(-1)";
   if (r == u"0") {
     if (art == summe || art == differenz) return {l, art};
@@ -426,10 +460,12 @@ std::pair<text, std::uint8_t> termtext(int n) {
   // The folds write an operand into a new operator: one that would bind looser
   // there gets brackets, or A+A with A = X+1 would read 2*X+1 and B*B with B = 2*X
   // would read 2*X^2.
+  // The kind alone does not tell: a sum whose right operand folded away is a bare
+  // number text ("2*(1)" would keep its "*1" past every rule that drops it).
   if (art == summe && l == r && l != u"-SIN(X)") {
     l = u"2";
     art = produkt;
-    if (kr == summe || kr == differenz) r = klammer(r);
+    if (aussenzeichen(r, u"+-")) r = klammer(r);
   }
   if (art == differenz && l == r) l = r = u"0";
   if (art == quotient && l == r) l = r = u"1";
@@ -440,6 +476,13 @@ std::pair<text, std::uint8_t> termtext(int n) {
   }
   if (art == potenz && r == u"1") return {l, art};
   return {l + operatorzeichen[art - summe] + r, art};
+}
+
+std::pair<text, std::uint8_t> termtext(int n) {
+  if (erschoepft()) return {u"0", zahl};
+  auto t = termtextinnen(n);
+  ableitungsarbeit += t.first.size();  // printing costs about the length of every text it forms
+  return t;
 }
 
 void entfernen(text& s, sicht muster) {
@@ -467,19 +510,51 @@ bool zutief(sicht s) {
   return false;
 }
 
+// The builder reads a "-" as a sign after "(" and after "+" (anywhere else a sign
+// fails its parse), and a sign there belongs to everything up to the next "+" or
+// "-". Where the evaluator gives such a sign to the base of a power instead, the
+// signed base is bracketed, so that the derivative is that of the curve drawn.
+text vorzeichenklammern(const text& t) {
+  std::vector<std::pair<std::size_t, char16_t>> einschuebe;
+  for (const vorzeichenbasis& v : vorzeichenvorpotenz(t)) {
+    if (t[v.zeichen - 1] != u'(' && t[v.zeichen - 1] != u'+') continue;
+    einschuebe.emplace_back(v.zeichen, u'(');
+    einschuebe.emplace_back(v.basisende, u')');
+  }
+  if (einschuebe.empty()) return t;
+  std::sort(einschuebe.begin(), einschuebe.end());
+  text ergebnis;
+  ergebnis.reserve(t.size() + einschuebe.size());
+  std::size_t bis = 0;
+  for (const auto& [stelle, zeichen] : einschuebe) {
+    ergebnis.append(t, bis, stelle - bis);
+    ergebnis += zeichen;
+    bis = stelle;
+  }
+  ergebnis.append(t, bis);
+  return ergebnis;
+}
+
 }  // namespace
 
+std::size_t ableitungsarbeit = 0;
+bool ableitungabgelehnt = false;
+
 std::u16string ableitung(std::u16string_view term) {
-  // Derivative texts grow fast with the term (the second derivative of a 500-character
-  // product can pass a million characters); a term far longer than any typed one is
-  // not differentiated, so that every plot pass stays quick.
-  constexpr std::size_t maxtermlaenge = 2000;
-  if (term.size() > maxtermlaenge) return {};
+  // Derivative texts grow fast with the term (the second derivative of a 400-character
+  // product passes 400 000 characters): the work of the call is counted, and a
+  // derivative that would take more work or be longer than its bounds is declined.
+  ableitungsarbeit = term.size();
+  ableitungabgelehnt = false;
+  if (erschoepft()) return ableitungablehnen();
   const speicherfreigabe freigabe;
   text t(term);
   for (auto& c : t)
     if (c == u',') c = u'.';
-  for (std::size_t i = t.find(u' '); i != text::npos && t.size() > 1; i = t.find(u' ', i)) t.erase(i, 1);
+  // Blanks go while the text is longer than one character: a text of blanks keeps one.
+  std::erase(t, u' ');
+  if (t.empty() && !term.empty()) t = u" ";
+  t = vorzeichenklammern(t);
 
   text ergebnis;
   zerlegefehler = false;
@@ -491,5 +566,7 @@ std::u16string ableitung(std::u16string_view term) {
     entfernen(ergebnis, folge);
   if (ergebnis.size() >= 2 && sicht(ergebnis).substr(ergebnis.size() - 2) == u"^1")
     ergebnis.resize(ergebnis.size() - 2);
+  if (erschoepft() || ergebnis.size() > maxableitungslaenge) return ableitungablehnen();
   return ergebnis;
 }
+

@@ -177,6 +177,12 @@ bool vorzeichenstelle(const text& s, std::size_t i) {
   return i == 0 || sicht(u"(*+-/^").find(s[i - 1]) != sicht::npos;
 }
 
+// A signed bracket before "^" is the base of the power: without its brackets the
+// sign would apply to the power ((-SIN(X))^2 is not -SIN(X)^2).
+bool basis(const text& s, std::size_t i, sicht muster) {
+  return i + muster.size() < s.size() && s[i + muster.size()] == u'^';
+}
+
 void aussenklammernweg(text& s, sicht muster) {
   const std::size_t i = suche(s, muster);
   if (i != npos && vorzeichenstelle(s, i)) {
@@ -200,7 +206,7 @@ void schlussregeln(text& s) {
   aussenklammernweg(s, u"(COS(X))");                              // 31
   aussenklammernweg(s, u"(SIN(X))");
   constexpr sicht minussinus = u"(-SIN(X))";
-  if (std::size_t i = suche(s, minussinus); i != npos) {            // 32
+  if (std::size_t i = suche(s, minussinus); i != npos && !basis(s, i, minussinus)) {  // 32
     if (i == 0) {
       weg(s, 8, 1);
       weg(s, 0, 1);
@@ -209,7 +215,7 @@ void schlussregeln(text& s) {
       weg(s, i - 1, 2);
     }
   }
-  if (std::size_t i = suche(s, minussinus); i != npos && i > 0 && s[i - 1] == u'-') {  // 33
+  if (std::size_t i = suche(s, minussinus); i != npos && i > 0 && s[i - 1] == u'-' && !basis(s, i, minussinus)) {  // 33
     weg(s, i + 8, 1);
     weg(s, i, 2);
     s[i - 1] = u'+';
@@ -219,7 +225,7 @@ void schlussregeln(text& s) {
   aussenklammernweg(s, u"(ABS(X))");
   if (std::size_t i = suche(s, u"(+"); i != npos) weg(s, i + 1, 1);  // 35
   if (std::size_t i = suche(s, u"-(X+1))"); i != npos) setze(s, i, 7, u"-X-1)");  // 36
-  if (beginnt(s, u"(-COS(X))")) {                                 // 37
+  if (beginnt(s, u"(-COS(X))") && !basis(s, 0, u"(-COS(X))")) {  // 37
     weg(s, 8, 1);
     weg(s, 0, 1);
   }

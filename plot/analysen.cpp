@@ -148,6 +148,23 @@ void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
   if (steuer.c_sekante) sekante(canvas);
 }
 
+// A derivative declined for its size is said so, rather than shown as an empty text.
+std::u16string ableitungszeile(const std::u16string& d, bool abgelehnt) {
+  return abgelehnt ? u"Не построена: производная слишком длинная" : u"Y = " + d;
+}
+
+// How the term reads a sign before a power, when that is not the usual reading.
+std::u16string vorzeichenhinweis(std::u16string t) {
+  std::erase(t, u' ');
+  const auto stellen = vorzeichenvorpotenz(t);
+  if (stellen.empty()) return {};
+  const vorzeichenbasis& v = stellen.front();
+  const std::u16string potenz = t.substr(v.zeichen, v.potenzende - v.zeichen);
+  const std::u16string basis = t.substr(v.zeichen, v.basisende - v.zeichen);
+  return u"Внимание: " + potenz + u" читается как (" + basis + u")" + t.substr(v.basisende, v.potenzende - v.basisende) +
+         u"; если минус относится ко всей степени, пишите -(" + potenz.substr(1) + u")";
+}
+
 }  // namespace
 
 void ersterterm_vorab(Canvas& canvas) {
@@ -155,12 +172,15 @@ void ersterterm_vorab(Canvas& canvas) {
   if (!ergebnisliste.empty() && ergebnisliste.back().starts_with(termzeile))
     ersterterm = ergebnisliste.back().substr(termzeile.size());
   d1 = ableitungsterm(ersterterm);
+  const bool d1abgelehnt = ableitungabgelehnt;
   d2 = ableitungsterm(d1);
+  const bool d2abgelehnt = d1abgelehnt || ableitungabgelehnt;
   ergebnis(u"Домен (" + steuer.ed_von + u" | " + steuer.ed_bis + u")");
   ergebnis(u"Первая производная");
-  ergebnis(u"Y = " + d1);
+  ergebnis(ableitungszeile(d1, d1abgelehnt));
   ergebnis(u"Вторая производная");
-  ergebnis(u"Y = " + d2);
+  ergebnis(ableitungszeile(d2, d2abgelehnt));
+  if (std::u16string hinweis = vorzeichenhinweis(ersterterm); !hinweis.empty()) ergebnis(std::move(hinweis));
   if (!steuer.c_integral) return;
   const std::u16string g = steuer.c_f2 && !steuer.ed_f2.empty() ? steuer.ed_f2 : u"0";
   schraffur(canvas, ersterterm, g);

@@ -295,6 +295,73 @@ TEST_F(Analysen, FarMarkersStayDefined) {
   EXPECT_EQ(anzahl(log, "Ellipse"), 2);
 }
 
+// A sign the term binds to the base of a power: one line says how the term is read
+// and how to write the other meaning, right after the derivative lines; the
+// derivatives, extrema and inflection points are those of the curve drawn.
+TEST_F(Analysen, SignBeforeAPowerIsExplained) {
+  const struct { const char16_t* term; const char16_t* hinweis; } faelle[] = {
+      {u"EXP(-(X-1)^2)",
+       u"Внимание: -(X-1)^2 читается как (-(X-1))^2; если минус относится ко всей степени, пишите -((X-1)^2)"},
+      {u"1+ -X^2", u"Внимание: -X^2 читается как (-X)^2; если минус относится ко всей степени, пишите -(X^2)"},
+      {u"X*(-SIN(X)^2^3+1)",
+       u"Внимание: -SIN(X)^2^3 читается как (-SIN(X))^2^3; если минус относится ко всей степени, пишите "
+       u"-(SIN(X)^2^3)"},
+      {u"2*-X^2", u"Внимание: -X^2 читается как (-X)^2; если минус относится ко всей степени, пишите -(X^2)"},
+      {u"-X^2", nullptr}, {u"(-X^2)", nullptr}, {u"EXP(-X^2)", nullptr}, {u"-(X-1)^2", nullptr},
+      {u"EXP(0-(X-1)^2)", nullptr}, {u"EXP(-((X-1)^2))", nullptr}, {u"(-X)^2", nullptr}, {u"X*SIN(X+P)", nullptr},
+  };
+  for (const auto& f : faelle) {
+    steuer.ed_f1 = f.term;
+    zeichne();
+    ASSERT_GE(ergebnisliste.size(), 6u);
+    if (f.hinweis) {
+      ASSERT_EQ(ergebnisliste.size(), 7u) << std::string(f.term, f.term + 3);
+      EXPECT_EQ(ergebnisliste[6], f.hinweis);
+    } else {
+      EXPECT_EQ(ergebnisliste.size(), 6u) << std::string(f.term, f.term + 3);
+    }
+  }
+  steuer.c_extrema = steuer.c_wendepunkte = true;
+  steuer.ed_f1 = u"EXP(-(X-1)^2)";  // drawn as exp((x-1)^2): one minimum, no inflection point
+  steuer.ed_von = u"-2";
+  steuer.ed_bis = u"3";
+  zeichne();
+  EXPECT_LT(stelle(u"\tМинимум (1;1)"), ergebnisliste.size());
+  EXPECT_EQ(stelle(u"Точки перегиба"), ergebnisliste.size());
+  steuer.ed_f1 = u"1+-X^2";
+  zeichne();
+  EXPECT_LT(stelle(u"\tМинимум (0;1)"), ergebnisliste.size());
+}
+
+// A derivative too long to form is said so in its place; a term the builder cannot
+// read still gives the empty text.
+TEST_F(Analysen, DeclinedDerivativesAreSaidSo) {
+  auto produkt = [](int n) {
+    std::u16string t = u"(X+1)";
+    for (int i = 2; i <= n; ++i) {
+      const std::string zahl = std::to_string(i);
+      t += u"*(X+" + std::u16string(zahl.begin(), zahl.end()) + u")";
+    }
+    return t;
+  };
+  const std::u16string abgelehnt = u"Не построена: производная слишком длинная";
+  const struct { std::u16string term; bool erste, zweite; } faelle[] = {
+      {produkt(25), false, false}, {produkt(60), false, true}, {produkt(120), true, true}};
+  for (const auto& f : faelle) {
+    steuer.ed_f1 = f.term;
+    zeichne();
+    ASSERT_EQ(ergebnisliste.size(), 6u);
+    EXPECT_EQ(ergebnisliste[3] == abgelehnt, f.erste) << f.term.size();
+    EXPECT_EQ(ergebnisliste[5] == abgelehnt, f.zweite) << f.term.size();
+    EXPECT_GT(ergebnisliste[3].size(), f.erste ? 0u : 2000u);
+    EXPECT_GT(ergebnisliste[5].size(), f.zweite ? 0u : 30000u);
+  }
+  steuer.ed_f1 = u"GAMMA(X)";
+  zeichne();
+  EXPECT_EQ(ergebnisliste[3], u"Y = ");
+  EXPECT_EQ(ergebnisliste[5], u"Y = ");
+}
+
 }  // namespace
 
 namespace {

@@ -25,6 +25,9 @@ TEST(Vereinfachen, RuleExamples) {
       {u"(-COS(X))*2", u"-COS(X)*2"}, {u"((X+1)+2)", u"(X+1+2)"}, {u"(-1)/X", u"-1/X"},
       {u"(1/X)+2/(X)", u"(1/X+2/X)"}, {u"A*((X)", u"A*(X"}, {u"X-)", u"X)"}, {u"2+0)", u"2)"},
       {u"X^1)", u"X)"}, {u"(-1*X+1)", u"(-X+1)"}, {u"A(0-B)", u"A(-B)"}, {u"+X", u"X"}, {u"1*X-0", u"X"},
+      // a signed bracket before "^" is a base and keeps its brackets
+      {u"(-SIN(X))^2", u"(-SIN(X))^2"}, {u"A+(-SIN(X))^2", u"A+(-SIN(X))^2"},
+      {u"B-(-SIN(X))^2", u"B-(-SIN(X))^2"}, {u"(-COS(X))^3*2", u"(-COS(X))^3*2"},
   };
   for (const auto& [ein, aus] : faelle) EXPECT_EQ(u8(vereinfachen(ein)), u8(aus)) << u8(ein);
 }
