@@ -256,15 +256,15 @@ std::size_t potenzende(sicht s, std::size_t i) {
 // text mean -(A^2); such a sign is written as a subtraction from 0 instead
 // ("(0-A^2"; after an operator "*(0-A^2)"). At the very start of a text and in
 // "(-X^" the evaluator inserts the 0 itself.
-bool vorzeichenstelle(sicht s, std::size_t i) { return i > 0 && sicht(u"(+-*/^").find(s[i - 1]) != sicht::npos; }
+bool zeichennachoperator(sicht s, std::size_t i) { return i > 0 && sicht(u"(+-*/^").find(s[i - 1]) != sicht::npos; }
 
 text lesbar(text s) {
   for (std::size_t i = 1; i < s.size(); ++i) {
-    if (s[i] == u'+' && vorzeichenstelle(s, i)) {
+    if (s[i] == u'+' && zeichennachoperator(s, i)) {
       s.erase(i--, 1);
       continue;
     }
-    if (s[i] != u'-' || !vorzeichenstelle(s, i)) continue;
+    if (s[i] != u'-' || !zeichennachoperator(s, i)) continue;
     const std::size_t e = operandende(s, i + 1);
     if (e == i + 1 || e >= s.size() || s[e] != u'^') continue;
     if (s[i - 1] == u'(') {

@@ -16,15 +16,23 @@ using text = std::u16string;
 using sicht = std::u16string_view;
 
 // Node kinds. Below 10 leaves, 11..15 the operators in the order of "+-*/^",
-// above 20 one-argument functions; trigonometric families are family*10 + base.
+// above 20 one-argument functions; the trigonometric kinds are family + base, the
+// bases 1..4 being SIN, COS, TAN and COT.
+enum familie : std::uint8_t { kreis = 30, hyperbel = 40, arkus = 50, area = 60 };
 enum : std::uint8_t {
   zahl = 0, variable = 1, parameter_p = 2, konstante_y = 7, parameter_q = 8, pi = 9,
   summe = 11, differenz = 12, produkt = 13, quotient = 14, potenz = 15,
   wurzel = 21, ln = 22, lg = 23, exp_ = 24, abs_ = 25, sgn = 26, int_ = 27, ld = 28, log_ = 29,
-  sinus = 31, kosinus = 32, tangens = 33, kotangens = 34,
+  sinus = kreis + 1, kosinus, tangens, kotangens,
+  sinh_ = hyperbel + 1, cosh_, tanh_, coth_,
+  arcsin_ = arkus + 1, arccos_, arctan_, arccot_,
+  arsinh_ = area + 1, arcosh_, artanh_, arcoth_,
   // Chain-rule factor of LOG: printed "1/LN(P)*1/(u)". Never made by the parser.
   logfaktor = 70,
 };
+
+// Which operands of a node are plain numbers.
+enum zahlart { keine_zahl, nur_zahl, zahlargument, zahl_links, zahl_rechts, zahl_beide };
 
 constexpr int leer = -1;
 
@@ -102,7 +110,7 @@ int funktionsart(sicht n) {
       if (n[0] != u'L') return 0;
       return n[1] == u'N' ? ln : n[1] == u'G' ? lg : n[1] == u'D' ? ld : 0;
     case 3: {
-      if (const int b = basis(n)) return 30 + b;
+      if (const int b = basis(n)) return kreis + b;
       static constexpr std::array<std::pair<sicht, int>, 5> namen{
           {{u"EXP", exp_}, {u"ABS", abs_}, {u"SGN", sgn}, {u"INT", int_}, {u"LOG", log_}}};
       for (const auto& [name, art] : namen)
@@ -112,7 +120,7 @@ int funktionsart(sicht n) {
     case 4:
       if (n[3] == u'H') {
         const int b = basis(n.substr(0, 3));
-        return b ? 40 + b : 0;
+        return b ? hyperbel + b : 0;
       }
       return n[3] == u'T' ? wurzel : 0;
     case 5:
@@ -121,11 +129,11 @@ int funktionsart(sicht n) {
       if (n[0] == u'W') return wurzel;
       if (n[5] == u'H' && n.substr(0, 2) == u"AR") {
         const int b = basis(n.substr(2, 3));
-        return b ? 60 + b : 0;
+        return b ? area + b : 0;
       }
       if (n.substr(0, 3) == u"ARC") {
         const int b = basis(n.substr(3, 3));
-        return b ? 50 + b : 0;
+        return b ? arkus + b : 0;
       }
       return 0;
     default:
@@ -264,14 +272,14 @@ int kopieren(int n) {
 
 bool istzahl(int n) { return knotenspeicher[n].knotenart == zahl; }
 
-int zahloperanden(int n) {
+zahlart zahloperanden(int n) {
   const knoten& k = knotenspeicher[n];
-  if (k.knotenart < 10) return k.knotenart == zahl ? 1 : 0;
+  if (k.knotenart < 10) return k.knotenart == zahl ? nur_zahl : keine_zahl;
   if (istoperator(k.knotenart)) {
     const bool l = istzahl(k.links), r = istzahl(k.rechts);
-    return l && r ? 5 : l ? 3 : r ? 4 : 0;
+    return l && r ? zahl_beide : l ? zahl_links : r ? zahl_rechts : keine_zahl;
   }
-  return istzahl(k.argument) ? 2 : 0;
+  return istzahl(k.argument) ? zahlargument : keine_zahl;
 }
 
 int ableiten(int n);
@@ -289,26 +297,26 @@ int aussen(int n, std::uint8_t art, int a) {
     case exp_: return kopieren(n);
     case log_: return funktion(logfaktor, u());
     case abs_: return funktion(sgn, u());
-    case 31: return funktion(32, u());
-    case 32: return verknuepft(produkt, neuzahl(-1), funktion(31, u()));
-    case 33: return verknuepft(summe, neuzahl(1), knoten_quadrat());
-    case 34: return verknuepft(differenz, neuzahl(-1), knoten_quadrat());
-    case 41: return funktion(42, u());
-    case 42: return funktion(41, u());
-    case 43:
-    case 44: return verknuepft(differenz, neuzahl(1), knoten_quadrat());
-    case 51: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(differenz, neuzahl(1), u_quadrat())));
-    case 52: return verknuepft(quotient, neuzahl(-1), funktion(wurzel, verknuepft(differenz, neuzahl(1), u_quadrat())));
-    case 53: return verknuepft(quotient, neuzahl(1), verknuepft(summe, neuzahl(1), u_quadrat()));
-    case 54: return verknuepft(quotient, neuzahl(-1), verknuepft(summe, neuzahl(1), u_quadrat()));
-    case 61: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(summe, neuzahl(1), u_quadrat())));
-    case 62: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(summe, neuzahl(-1), u_quadrat())));
-    default: return verknuepft(quotient, neuzahl(1), verknuepft(differenz, neuzahl(1), u_quadrat()));  // 63, 64
+    case sinus: return funktion(kosinus, u());
+    case kosinus: return verknuepft(produkt, neuzahl(-1), funktion(sinus, u()));
+    case tangens: return verknuepft(summe, neuzahl(1), knoten_quadrat());
+    case kotangens: return verknuepft(differenz, neuzahl(-1), knoten_quadrat());
+    case sinh_: return funktion(cosh_, u());
+    case cosh_: return funktion(sinh_, u());
+    case tanh_:
+    case coth_: return verknuepft(differenz, neuzahl(1), knoten_quadrat());
+    case arcsin_: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(differenz, neuzahl(1), u_quadrat())));
+    case arccos_: return verknuepft(quotient, neuzahl(-1), funktion(wurzel, verknuepft(differenz, neuzahl(1), u_quadrat())));
+    case arctan_: return verknuepft(quotient, neuzahl(1), verknuepft(summe, neuzahl(1), u_quadrat()));
+    case arccot_: return verknuepft(quotient, neuzahl(-1), verknuepft(summe, neuzahl(1), u_quadrat()));
+    case arsinh_: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(summe, neuzahl(1), u_quadrat())));
+    case arcosh_: return verknuepft(quotient, neuzahl(1), funktion(wurzel, verknuepft(summe, neuzahl(-1), u_quadrat())));
+    default: return verknuepft(quotient, neuzahl(1), verknuepft(differenz, neuzahl(1), u_quadrat()));  // artanh_, arcoth_
   }
 }
 
 int operatorableitung(int n, const knoten k) {
-  const int art = zahloperanden(n);
+  const zahlart art = zahloperanden(n);
   auto u = [&] { return kopieren(k.links); };
   auto v = [&] { return kopieren(k.rechts); };
   auto ul = [&] { return ableiten(k.links); };
@@ -317,27 +325,27 @@ int operatorableitung(int n, const knoten k) {
     case summe: return verknuepft(summe, ul(), vl());
     case differenz: return verknuepft(differenz, ul(), vl());
     case produkt:
-      if (art == 3) return verknuepft(produkt, u(), vl());
-      if (art == 4) return verknuepft(produkt, v(), ul());
-      if (art == 5) return neuzahl(0);
+      if (art == zahl_links) return verknuepft(produkt, u(), vl());
+      if (art == zahl_rechts) return verknuepft(produkt, v(), ul());
+      if (art == zahl_beide) return neuzahl(0);
       return verknuepft(summe, verknuepft(produkt, ul(), v()), verknuepft(produkt, u(), vl()));
     case quotient:
-      if (art == 3)
+      if (art == zahl_links)
         return verknuepft(produkt, neuzahl(-knotenspeicher[k.links].wert),
                           verknuepft(quotient, vl(), verknuepft(potenz, v(), neuzahl(2))));
-      if (art == 4) return verknuepft(quotient, ul(), v());
-      if (art == 5) return neuzahl(0);
+      if (art == zahl_rechts) return verknuepft(quotient, ul(), v());
+      if (art == zahl_beide) return neuzahl(0);
       return verknuepft(quotient,
                         verknuepft(differenz, verknuepft(produkt, ul(), v()), verknuepft(produkt, u(), vl())),
                         verknuepft(potenz, v(), neuzahl(2)));
     default:  // potenz
-      if (art == 3)
+      if (art == zahl_links)
         return verknuepft(produkt, verknuepft(produkt, kopieren(n), funktion(ln, u())), vl());
-      if (art == 4) {
+      if (art == zahl_rechts) {
         const double e = knotenspeicher[k.rechts].wert;
         return verknuepft(produkt, verknuepft(produkt, neuzahl(e), verknuepft(potenz, u(), neuzahl(e - 1))), ul());
       }
-      if (art == 5) return neuzahl(0);
+      if (art == zahl_beide) return neuzahl(0);
       return verknuepft(produkt, kopieren(n),
                         verknuepft(summe, verknuepft(produkt, vl(), funktion(ln, u())),
                                    verknuepft(produkt, ul(), verknuepft(quotient, v(), u()))));
@@ -397,10 +405,10 @@ text funktionsname(std::uint8_t art) {
     default: break;
   }
   const text b(basisnamen[art % 10]);
-  switch (art / 10) {
-    case 4: return b + u"H";
-    case 5: return u"ARC" + b;
-    case 6: return u"AR" + b + u"H";
+  switch (art - art % 10) {
+    case hyperbel: return b + u"H";
+    case arkus: return u"ARC" + b;
+    case area: return u"AR" + b + u"H";
     default: return b;
   }
 }

@@ -21,11 +21,16 @@ bool exponent(const text& s, std::size_t i, sicht muster) {
   return muster == u"-1*" && i > 0 && s[i - 1] == u'^';
 }
 
-// Pairs of adjacent characters present in the text being simplified, as bits
-// over character classes; a superset, kept up to date by every edit below. A
-// pattern with a pair not in the set cannot occur and its search is skipped:
-// most pieces of builder output lack most of the rules' patterns.
-std::array<std::uint64_t, 16> paare{};
+// The text of one call being simplified, with what the rules keep about it.
+struct Arbeitstext : text {
+  // Pairs of adjacent characters present in the text, as bits over character
+  // classes; a superset, kept up to date by every edit below. A pattern with a pair
+  // not in the set cannot occur and its search is skipped: most pieces of builder
+  // output lack most of the rules' patterns.
+  std::array<std::uint64_t, 16> paare{};
+  // Edits made since the start of the current pass.
+  int aenderungen = 0;
+};
 
 constexpr std::array<std::uint8_t, 128> klassen = [] {
   std::array<std::uint8_t, 128> k{};
@@ -37,53 +42,50 @@ constexpr std::array<std::uint8_t, 128> klassen = [] {
 
 unsigned klasse(char16_t c) { return c < 128 ? klassen[c] : 31; }
 
-void paar(char16_t a, char16_t b) {
+void paar(Arbeitstext& s, char16_t a, char16_t b) {
   const unsigned i = klasse(a) * 32 + klasse(b);
-  paare[i / 64] |= std::uint64_t{1} << (i % 64);
+  s.paare[i / 64] |= std::uint64_t{1} << (i % 64);
 }
-bool hatpaar(char16_t a, char16_t b) {
+bool hatpaar(const Arbeitstext& s, char16_t a, char16_t b) {
   const unsigned i = klasse(a) * 32 + klasse(b);
-  return (paare[i / 64] >> (i % 64)) & 1;
+  return (s.paare[i / 64] >> (i % 64)) & 1;
 }
 
-void merken(const text& s) {
-  paare.fill(0);
-  for (std::size_t i = 1; i < s.size(); ++i) paar(s[i - 1], s[i]);
+void merken(Arbeitstext& s) {
+  s.paare.fill(0);
+  for (std::size_t i = 1; i < s.size(); ++i) paar(s, s[i - 1], s[i]);
 }
 
 // Notes the pairs that an edit at [von, bis) of the new text may have formed.
-void nahtmerken(const text& s, std::size_t von, std::size_t bis) {
+void nahtmerken(Arbeitstext& s, std::size_t von, std::size_t bis) {
   const std::size_t a = von > 0 ? von - 1 : 0;
   const std::size_t e = std::min(s.size(), bis + 1);
-  for (std::size_t i = a + 1; i < e; ++i) paar(s[i - 1], s[i]);
+  for (std::size_t i = a + 1; i < e; ++i) paar(s, s[i - 1], s[i]);
 }
 
-// Edits made since the start of the current pass.
-int aenderungen = 0;
-
-void weg(text& s, std::size_t stelle, std::size_t anzahl) {
-  ++aenderungen;
+void weg(Arbeitstext& s, std::size_t stelle, std::size_t anzahl) {
+  ++s.aenderungen;
   s.erase(stelle, anzahl);
   nahtmerken(s, stelle, stelle);
 }
-void setze(text& s, std::size_t stelle, std::size_t anzahl, sicht durch) {
-  ++aenderungen;
+void setze(Arbeitstext& s, std::size_t stelle, std::size_t anzahl, sicht durch) {
+  ++s.aenderungen;
   s.replace(stelle, anzahl, durch);
   nahtmerken(s, stelle, stelle + durch.size());
 }
-void neu(text& s, sicht t) {
-  ++aenderungen;
-  s = t;
+void neu(Arbeitstext& s, sicht t) {
+  ++s.aenderungen;
+  static_cast<text&>(s) = t;
   merken(s);
 }
 
-std::size_t suche(const text& s, sicht muster, std::size_t ab = 0) {
+std::size_t suche(const Arbeitstext& s, sicht muster, std::size_t ab = 0) {
   for (std::size_t i = 1; i < muster.size(); ++i)
-    if (!hatpaar(muster[i - 1], muster[i])) return npos;
+    if (!hatpaar(s, muster[i - 1], muster[i])) return npos;
   return s.find(muster, ab);
 }
 
-std::size_t finde(const text& s, sicht muster, std::size_t ab = 0) {
+std::size_t finde(const Arbeitstext& s, sicht muster, std::size_t ab = 0) {
   for (std::size_t i = suche(s, muster, ab); i != npos; i = suche(s, muster, i + 1))
     if (!exponent(s, i, muster)) return i;
   return npos;
@@ -92,7 +94,7 @@ std::size_t finde(const text& s, sicht muster, std::size_t ab = 0) {
 // While the text contains the pattern, removes `anzahl` characters at offset
 // `versatz` of its first occurrence. The edit leaves the text before the
 // occurrence alone, so the next first occurrence cannot start much earlier.
-void solange(text& s, sicht muster, std::size_t versatz, std::size_t anzahl) {
+void solange(Arbeitstext& s, sicht muster, std::size_t versatz, std::size_t anzahl) {
   for (std::size_t i = finde(s, muster); i != npos;) {
     weg(s, i + versatz, anzahl);
     const std::size_t stelle = i + versatz;
@@ -101,7 +103,7 @@ void solange(text& s, sicht muster, std::size_t versatz, std::size_t anzahl) {
 }
 
 // "--" becomes "+": the same bounded restart as above.
-void solangeersetzen(text& s, sicht muster, sicht durch) {
+void solangeersetzen(Arbeitstext& s, sicht muster, sicht durch) {
   for (std::size_t i = suche(s, muster); i != npos;) {
     setze(s, i, muster.size(), durch);
     i = suche(s, muster, i >= muster.size() ? i - muster.size() + 1 : 0);
@@ -111,7 +113,7 @@ void solangeersetzen(text& s, sicht muster, sicht durch) {
 // Rules 18 to 21: "(" out of the first "/(X)", then ")" out of the first "/X)".
 // No "/X)" begins before the last one edited, and no "/(X)" forms before the
 // last one found, so both searches go on from there.
-void klammerumx(text& s, sicht mitklammer, sicht ohne) {
+void klammerumx(Arbeitstext& s, sicht mitklammer, sicht ohne) {
   std::size_t ab = 0, erstes = 0;
   for (std::size_t i = suche(s, mitklammer); i != npos; i = suche(s, mitklammer, ab)) {
     weg(s, i + 1, 1);
@@ -125,13 +127,13 @@ void klammerumx(text& s, sicht mitklammer, sicht ohne) {
 constexpr std::array<sicht, 7> streichfolgen1{u"+1*", u"(1*", u"-1*", u"(0+", u"X^1)", u"X^1-", u"X^1+"};
 constexpr std::array<sicht, 8> streichfolgen2{u"+0)", u"+0+", u"+0-", u"-0)", u"*1)", u"*1*", u"*1+", u"*1-"};
 
-void hauptregeln(text& s) {
+void hauptregeln(Arbeitstext& s) {
   if (s == u"(0)") neu(s, u"0");                                      // 1
   if (s == u"X/X") neu(s, u"1");                                      // 2
   if (s == u"(1-1)") neu(s, u"(0)");                                  // 3
   if (beginnt(s, u"(-1)*")) neu(s, u"-" + s.substr(5));               // 4
   if (std::erase(s, u' ') > 0) {                                  // 5
-    ++aenderungen;
+    ++s.aenderungen;
     merken(s);
   }
   solange(s, u"-)", 0, 1);                                        // 6
@@ -173,25 +175,25 @@ void hauptregeln(text& s) {
   else if (s == u"(COS(X))") neu(s, u"COS(X)");
 }
 
-bool vorzeichenstelle(const text& s, std::size_t i) {
+bool operandbeginn(const Arbeitstext& s, std::size_t i) {
   return i == 0 || sicht(u"(*+-/^").find(s[i - 1]) != sicht::npos;
 }
 
 // A signed bracket before "^" is the base of the power: without its brackets the
 // sign would apply to the power ((-SIN(X))^2 is not -SIN(X)^2).
-bool basis(const text& s, std::size_t i, sicht muster) {
+bool basis(const Arbeitstext& s, std::size_t i, sicht muster) {
   return i + muster.size() < s.size() && s[i + muster.size()] == u'^';
 }
 
-void aussenklammernweg(text& s, sicht muster) {
+void aussenklammernweg(Arbeitstext& s, sicht muster) {
   const std::size_t i = suche(s, muster);
-  if (i != npos && vorzeichenstelle(s, i)) {
+  if (i != npos && operandbeginn(s, i)) {
     weg(s, i + muster.size() - 1, 1);
     weg(s, i, 1);
   }
 }
 
-void schlussregeln(text& s) {
+void schlussregeln(Arbeitstext& s) {
   for (const sicht m : {sicht(u"^("), sicht(u"+("), sicht(u"-("), sicht(u"*("), sicht(u"/("), sicht(u"(("), }) {  // 29
     const std::size_t i = suche(s, m);
     if (i != npos && i + 3 < s.size() && s[i + 3] == u')') {
@@ -252,13 +254,13 @@ std::u16string vereinfachen(std::u16string_view eingabe) {
   // Every rule needs a bracket, an operator or a blank: a name or a number stays
   // as it is.
   if (eingabe.find_first_of(u"()+-*/^ ") == sicht::npos) return text(eingabe);
-  text s(eingabe);
+  Arbeitstext s;
+  s.assign(eingabe);
   merken(s);
-  aenderungen = 0;
   hauptregeln(s);
   // The rules are a function of the text: a pass that changed nothing would
   // change nothing the second time either.
-  if (!s.empty() && aenderungen > 0) hauptregeln(s);
+  if (!s.empty() && s.aenderungen > 0) hauptregeln(s);
   if (!s.empty()) schlussregeln(s);
   return s;
 }
