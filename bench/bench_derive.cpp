@@ -34,6 +34,27 @@ void ableitungsterm_product60(benchmark::State& state) { ersteundzweite(state, p
 
 }  // namespace
 
+// The rewrite step alone on a long text full of the table's patterns.
+void ersetzen_lang(benchmark::State& state) {
+  ersetzungslisteladen();
+  std::u16string lang;
+  for (int i = 0; i < 1000; ++i) lang += u"-(4*X))+X+X)*2*SIN(X)*COS(X))(3*2*";
+  for (auto _ : state) benchmark::DoNotOptimize(ersetzen(lang).data());
+}
+
+// Deep nesting and long chains, which the builder refuses after bounded work.
+void ableitung_tief(benchmark::State& state) {
+  const std::u16string t = std::u16string(100000, u'(') + u"X" + std::u16string(100000, u')');
+  std::u16string kette = u"X";
+  for (int i = 0; i < 20000; ++i) kette += u"+X";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ableitung(t).data());
+    benchmark::DoNotOptimize(ableitung(kette).data());
+  }
+}
+
+BENCHMARK(ersetzen_lang)->Name("ersetzen/long");
+BENCHMARK(ableitung_tief)->Name("ableitung/deep_and_chain");
 BENCHMARK(ableitungsterm_default)->Name("ableitungsterm/default");
 BENCHMARK(ableitungsterm_long)->Name("ableitungsterm/long");
 BENCHMARK(ableitungsterm_product25)->Name("ableitungsterm/product25");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -189,13 +188,12 @@ TEST_F(Ersetzen, OddTextsEnd) {
   ersetzungsliste = {u"AB", u"AAB"};  // every replacement makes a new match
   const auto r = ersetzen(u"AB");
   EXPECT_EQ(r.size(), 2u + 2 * 1000);
+  // A long text full of patterns gets exactly the plain loop's result (its time is
+  // the benchmark ersetzen/long).
   ersetzungslisteladen();
-  const auto start = std::chrono::steady_clock::now();
   std::u16string lang;
   for (int i = 0; i < 1000; ++i) lang += u"-(4*X))+X+X)*2*SIN(X)*COS(X))(3*2*";
-  const auto aus = ersetzen(lang);
-  EXPECT_EQ(aus, schlicht(lang));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(ersetzen(lang), schlicht(lang));
 }
 
 // A long second derivative keeps all its characters through the replacements.
