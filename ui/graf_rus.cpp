@@ -568,16 +568,7 @@ void TFGraf::PaintBox1Paint() {
 }
 
 void TFGraf::b_zeichnenClick() {
-  listeloeschen();
-  const std::pair<const std::u16string*, bool> paare[] = {
-      {&steuer.ed_f1, steuer.c_f1},
-      {&steuer.ed_f2, steuer.c_f2},
-      {&steuer.ed_f3, steuer.c_f3},
-      {&steuer.ed_f4, steuer.c_f4},
-  };
-  for (const auto& [text, an] : paare)
-    if (!text->empty() && an) termanhaengen(*text);
-  if (!steuer.ed_parameter.empty()) P = editwert(steuer.ed_parameter);
+  funktionslistefuellen();
   PaintBox1Paint();
 }
 
