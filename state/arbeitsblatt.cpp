@@ -58,6 +58,9 @@ std::string dokumentlesen(std::string_view text, const Meldung& m, json& dokumen
     dokument = json::parse(text.begin(), text.end(), tiefe);
   } catch (const json::parse_error& e) {
     return m("не открыт: это не текст JSON (ошибка у байта " + std::to_string(e.byte) + ").");
+  } catch (const json::exception&) {
+    // The one other failure of the parser: a number beyond the doubles.
+    return m("не открыт: в нём есть число, большее любого представимого.");
   }
   if (zutief) return m("не открыт: вложенность глубже " + std::to_string(tiefengrenze) + " уровней.");
   if (!dokument.is_object() || dokument.value("format", json()) != blattformat)
