@@ -27,6 +27,7 @@
 #include "bildexport.h"
 #include "fktint.h"
 #include "graf_rus.h"
+#include "dialoge.h"
 #include "leser.h"
 #include "paintbox.h"
 #include "plotpass.h"
@@ -56,26 +57,6 @@ QImage bildschirm() {
   QtBitmap b(steuer.PaintBox1_width, steuer.PaintBox1_height);
   neuzeichnen(b.canvas());
   return b.image();
-}
-
-// Types a name into the dialog's name field, as a user does.
-void namensfeld(QFileDialog* d, const QString& name) {
-  if (auto* feld = d->findChild<QLineEdit*>("fileNameEdit")) feld->setText(name);
-}
-
-// Runs `handeln` once the next modal dialog is up, with it as argument. Where
-// the dialog may not come, `besitzer` ends the waiting with its own life.
-void beimdialog(std::function<void(QWidget*)> handeln, QObject* besitzer = nullptr) {
-  auto* uhr = new QTimer(besitzer);
-  uhr->setInterval(20);
-  QObject::connect(uhr, &QTimer::timeout, [uhr, handeln] {
-    if (QWidget* d = QApplication::activeModalWidget()) {
-      uhr->stop();
-      uhr->deleteLater();
-      handeln(d);
-    }
-  });
-  uhr->start();
 }
 
 }  // namespace
