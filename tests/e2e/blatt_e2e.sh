@@ -10,30 +10,8 @@ mkdir -p "$work"
 blatt=$work/e2e-$$.fpblatt
 rm -f "$blatt"
 
-for tool in Xvfb xdotool import convert compare xdpyinfo; do
-  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 77; }
-done
-
-anzeige=""
-for n in $(seq 161 230); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then anzeige=":$n"; break; fi
-done
-[[ -n $anzeige ]] || { echo "no free display"; exit 1; }
-
-xpid=""; ppid_=""
-aufraeumen() {
-  [[ -n $ppid_ ]] && kill "$ppid_" 2>/dev/null
-  [[ -n $xpid ]] && kill "$xpid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap aufraeumen EXIT
-
-Xvfb "$anzeige" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb-blatt.log" 2>&1 &
-xpid=$!
-export DISPLAY=$anzeige
-for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "X server did not start"; exit 1; }
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/anzeige.sh"
+anzeigestarten 161 230 "$work/xvfb-blatt.log"
 
 fehler=0
 pruefe() {  # $1: description, $2: condition

@@ -1,5 +1,6 @@
-// Independent readers of the exported files: the bytes, the headers, the
-// colours of a raster, the metafile through libemf2svg and the PDF through pdftoppm.
+// The screen drawing to compare with, and independent readers of the exported
+// files: the bytes, the headers, the colours of a raster, the metafile through
+// libemf2svg and the PDF through pdftoppm.
 #pragma once
 
 #include <QByteArray>
@@ -13,6 +14,17 @@
 #include <set>
 
 #include <emf2svg.h>
+
+#include "plotpass.h"
+#include "qtcanvas.h"
+#include "steuerzustand.h"
+
+// What the screen shows for the current state and view: the window's repaint.
+inline QImage bildschirm() {
+  QtBitmap b(steuer.PaintBox1_width, steuer.PaintBox1_height);
+  neuzeichnen(b.canvas());
+  return b.image();
+}
 
 inline QByteArray lesen(const QString& pfad) {
   QFile f(pfad);

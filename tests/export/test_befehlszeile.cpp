@@ -50,9 +50,7 @@ QImage fensterbild(int breite, int hoehe) {
   steuer.PaintBox1_height = hoehe;
   xmin = -6, xmax = 6, ymin = hoehe * -6.0 / breite, ymax = hoehe * 6.0 / breite;
   funktionslistefuellen();
-  QtBitmap b(breite, hoehe);
-  neuzeichnen(b.canvas());
-  return b.image();
+  return bildschirm();
 }
 
 }  // namespace

@@ -53,12 +53,6 @@ void zustandsetzen(int breite = 830, int hoehe = 597) {
   termanhaengen(steuer.ed_f2);
 }
 
-QImage bildschirm() {
-  QtBitmap b(steuer.PaintBox1_width, steuer.PaintBox1_height);
-  neuzeichnen(b.canvas());
-  return b.image();
-}
-
 }  // namespace
 
 class ExportTest : public QObject {
