@@ -16,6 +16,7 @@
 
 #include "abbildung.h"
 #include "arbeitsblatt.h"
+#include "blattdatei.h"
 #include "dialoge.h"
 #include "fktint.h"
 #include "graf_rus.h"
@@ -181,6 +182,20 @@ class BlattFensterTest : public QObject {
     });
     QTest::keyClick(f->ed_f1, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(titel, QStringLiteral("Открыть набор"));
+  }
+
+  void fehlgeschlagenesSpeichernSagtWarum() {
+    const Sicht sicht{-1, 1, -1, 1};
+    QDir(ordner.path()).mkdir("ordner.fpblatt");
+    for (const QString& name : {pfad("fehlt/neu.fpblatt"), pfad("ordner.fpblatt")}) {
+      const QString fehler = blattsichern(name, Steuerzustand{}, sicht);
+      QVERIFY2(fehler.startsWith("Файл «" + name + "» не сохранён: "), qPrintable(fehler));
+    }
+    QVERIFY(!QDir(pfad("fehlt")).exists() && QFileInfo(pfad("ordner.fpblatt")).isDir());
+    // A good save replaces the old file as a whole.
+    QCOMPARE(blattsichern(pfad("kaputt-kopie.fpblatt"), unterricht(), gespeichert), QString());
+    QCOMPARE(blattsichern(pfad("kaputt-kopie.fpblatt"), Steuerzustand{}, sicht), QString());
+    QCOMPARE(lesen(pfad("kaputt-kopie.fpblatt")).toStdString(), blattschreiben(Steuerzustand{}, sicht));
   }
 
   void abgelegteDateiOeffnet() {
