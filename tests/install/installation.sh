@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix outside the source and build trees and
+# checks what lands there: the desktop files validate, and the installed program
+# runs without reading anything from the trees.
+set -euo pipefail
+build=$1 quelle=$2 programm=$3 id=$4 version=$5 endung=$6 mime=$7
+tmp=$(mktemp -d /tmp/plotter-install.XXXXXX)
+trap 'rm -rf "$tmp"' EXIT
+prefix=$tmp/prefix
+fehler=0
+falsch() { echo "FEHLER: $*"; fehler=1; }
+
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null
+
+share=$prefix/share
+erwartet=(
+  bin/$programm
+  share/applications/$id.desktop
+  share/metainfo/$id.metainfo.xml
+  share/mime/packages/$id.xml
+  share/man/man1/$programm.1.gz
+  share/icons/hicolor/scalable/apps/$id.svg
+  share/icons/hicolor/48x48/apps/$id.png
+  share/icons/hicolor/128x128/apps/$id.png
+  share/icons/hicolor/256x256/apps/$id.png
+  share/doc/$programm/copyright
+)
+for datei in "${erwartet[@]}"; do
+  [[ -f $prefix/$datei ]] || falsch "nicht installiert: $datei"
+done
+for groesse in 48 128 256; do
+  file "$share/icons/hicolor/${groesse}x$groesse/apps/$id.png" |
+    grep -q "PNG image data, $groesse x $groesse," || falsch "Symbol $groesse: falsche Größe"
+done
+
+# Validators: errors and warnings fail, hints and infos are advice.
+meldung=$(desktop-file-validate "$share/applications/$id.desktop" 2>&1) || falsch "desktop-file-validate"
+grep -E 'error|warning' <<<"$meldung" && falsch "Menüeintrag: $meldung"
+appstreamcli validate --no-net --explain "$share/metainfo/$id.metainfo.xml" >"$tmp/as.txt" 2>&1 ||
+  { cat "$tmp/as.txt"; falsch "appstreamcli validate"; }
+grep -E '^[EW]:' "$tmp/as.txt" && falsch "Metainfo"
+warnungen=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man1/$programm.1.gz" 2>&1 >"$tmp/man.txt") ||
+  falsch "man -l"
+[[ -z $warnungen ]] || falsch "man page: $warnungen"
+grep -q "^NAME" "$tmp/man.txt" && grep -q -- "--export" "$tmp/man.txt" || falsch "man page has no NAME/--export"
+# The MIME package compiles and maps the worksheet extension to its type.
+XDG_DATA_DIRS=$share update-mime-database "$share/mime" 2>"$tmp/mime.txt" || falsch "update-mime-database"
+[[ -s $tmp/mime.txt ]] && falsch "update-mime-database: $(cat "$tmp/mime.txt")"
+grep -q ":$mime:\*\.$endung$" "$share/mime/globs2" || falsch "globs2 lacks *.$endung"
+grep -q "^$mime$" "$share/mime/types" || falsch "types lacks $mime"
+
+# The installed program: no library or file path may point into the trees.
+installiert=$prefix/bin/$programm
+ldd "$installiert" | grep -F -e "$quelle" -e "$build" && falsch "ldd: library from the tree"
+unset DISPLAY WAYLAND_DISPLAY
+export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/run QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+cd "$tmp"
+
+# Every file the program touches, tried or opened, is in the trace; a path into
+# the trees means the installed copy still depends on the build.
+verfolgt() {
+  local protokoll=$1; shift
+  strace -f -qq -e trace=%file -o "$protokoll" "$@"
+}
+pruefe_spur() {
+  local protokoll=$1
+  grep -F -e "\"$quelle" -e "\"$build" "$protokoll" | head -5 | grep . &&
+    falsch "$(basename "$protokoll"): path into the source or build tree"
+  grep -q 'openat(.*"/usr/share/fonts/[^"]*DejaVuSans[^"]*", O_RDONLY[^=]*= [0-9]' "$protokoll" ||
+    falsch "$(basename "$protokoll"): the window's font was not loaded from /usr/share/fonts"
+}
+
+# The window, on the offscreen platform: it starts, draws and keeps running until
+# it is stopped (timeout's 124), and only system files are read on the way.
+status=0
+verfolgt "$tmp/fenster.strace" timeout 4 "$installiert" || status=$?
+[[ $status -eq 124 ]] || falsch "installed window ended with $status instead of running"
+pruefe_spur "$tmp/fenster.strace"
+
+exit $fehler
