@@ -11,9 +11,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the X11 and offscreen
-# platform plugins, and the font the window's fonts are mapped to.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+# dpkg-shlibdeps cannot see the font the window's fonts are mapped to (the platform
+# plugins come with libqt6gui6).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "function plotter for school mathematics
 Draws up to four functions of X with the parameters P and Q and checks a

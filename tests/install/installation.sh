@@ -48,6 +48,9 @@ XDG_DATA_DIRS=$share update-mime-database "$share/mime" 2>"$tmp/mime.txt" || fal
 [[ -s $tmp/mime.txt ]] && falsch "update-mime-database: $(cat "$tmp/mime.txt")"
 grep -q ":$mime:\*\.$endung$" "$share/mime/globs2" || falsch "globs2 lacks *.$endung"
 grep -q "^$mime$" "$share/mime/types" || falsch "types lacks $mime"
+# The menu's file associations: a worksheet opens in the program.
+update-desktop-database "$share/applications"
+grep -qx "$mime=$id.desktop;" "$share/applications/mimeinfo.cache" || falsch "worksheet not associated"
 
 # The installed program: no library or file path may point into the trees.
 installiert=$prefix/bin/$programm
