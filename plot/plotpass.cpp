@@ -4,6 +4,7 @@
 
 #include "abbildung.h"
 #include "analysen.h"
+#include "fktint.h"
 #include "kurven.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
@@ -30,6 +31,16 @@ bool listeende() { return terme.size() <= lesezeiger; }
 std::u16string naechsterterm() {
   if (listeende()) return {};
   return terme[lesezeiger++];
+}
+
+void funktionslistefuellen() {
+  const std::pair<const std::u16string*, bool> felder[] = {
+      {&steuer.ed_f1, steuer.c_f1}, {&steuer.ed_f2, steuer.c_f2},
+      {&steuer.ed_f3, steuer.c_f3}, {&steuer.ed_f4, steuer.c_f4}};
+  listeloeschen();
+  for (const auto& [text, an] : felder)
+    if (!text->empty() && an) termanhaengen(*text);
+  if (!steuer.ed_parameter.empty()) P = editwert(steuer.ed_parameter);
 }
 
 std::vector<std::u16string> ergebnisliste;

@@ -15,6 +15,10 @@ void listeanfang();
 bool listeende();
 std::u16string naechsterterm();
 
+// b_zeichnenClick without its repaint: the ticked, non-empty term fields in the
+// order f1..f4, and P from a non-empty ed_parameter.
+void funktionslistefuellen();
+
 // Result lines of the last pass.
 extern std::vector<std::u16string> ergebnisliste;
 

@@ -12,8 +12,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QValidator>
+#include <utility>
 
 #include "abbildung.h"
 #include "bilder.h"
@@ -192,6 +194,19 @@ const Spinner spinner[] = {
     {&TFGraf::UpDown4, 125, 269, 17, 24, &TFGraf::UpDown4ChangingEx},
 };
 
+struct Wahl {
+  QRadioButton* TFGraf::*element;
+  const char16_t* text;
+  bool Steuerzustand::*zustand;
+  int y, b;
+};
+
+const Wahl wahlen[] = {
+    {&TFGraf::rb_punkta, u"Точка A", &Steuerzustand::rb_punkta, 380, 81},
+    {&TFGraf::rb_punktB, u"Точка B", &Steuerzustand::rb_punktB, 396, 81},
+    {&TFGraf::rb_parameter, u"Параметр", &Steuerzustand::rb_parameter, 412, 113},
+};
+
 // A menu item: a setting with its check mark in the control state, a command,
 // or a separator (no caption).
 struct Eintrag {
@@ -207,6 +222,9 @@ const Eintrag grafikmenue[] = {
     {&TFGraf::Speichern1, u"Сохранить изображение", nullptr, &TFGraf::Speichern1Click},
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::M1, u"Список копия", nullptr, &TFGraf::ListekopierenClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Blattoeffnen1, u"Открыть набор...", nullptr, &TFGraf::BlattoeffnenClick},
+    {&TFGraf::Blattspeichern1, u"Сохранить набор...", nullptr, &TFGraf::BlattspeichernClick},
 };
 
 const Eintrag systemmenue[] = {
@@ -260,6 +278,8 @@ const Kurzwahl kurzwahlen[] = {
     {&TFGraf::grundeinstellung, {QKeySequence(Qt::Key_Space)}},
     {&TFGraf::Animation1, {QKeySequence(Qt::Key_F2)}},
     {&TFGraf::Zeichnen1, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}},
+    {&TFGraf::Blattoeffnen1, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+    {&TFGraf::Blattspeichern1, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
 };
 
 bool istkurzwahltaste(const QKeyEvent* k) {
@@ -318,6 +338,7 @@ TFGraf::TFGraf() {
   connect(&Timer1, &QTimer::timeout, this, &TFGraf::Timer1Timer);
 
   resize(1050, 686 + menuBar()->sizeHint().height());
+  setAcceptDrops(true);
 }
 
 TFGraf::~TFGraf() = default;
@@ -426,17 +447,6 @@ void TFGraf::steuerelementeanlegen() {
   b_animation->setGeometry(14, 394, 80, 25);
   connect(b_animation, &QPushButton::clicked, this, &TFGraf::b_animationClick);
 
-  struct Wahl {
-    QRadioButton* TFGraf::*element;
-    const char16_t* text;
-    bool Steuerzustand::*zustand;
-    int y, b;
-  };
-  const Wahl wahlen[] = {
-      {&TFGraf::rb_punkta, u"Точка A", &Steuerzustand::rb_punkta, 380, 81},
-      {&TFGraf::rb_punktB, u"Точка B", &Steuerzustand::rb_punktB, 396, 81},
-      {&TFGraf::rb_parameter, u"Параметр", &Steuerzustand::rb_parameter, 412, 113},
-  };
   for (const auto& w : wahlen) {
     auto* r = new QRadioButton(QString::fromUtf16(w.text), optionen);
     r->setChecked(steuer.*w.zustand);
@@ -568,16 +578,7 @@ void TFGraf::PaintBox1Paint() {
 }
 
 void TFGraf::b_zeichnenClick() {
-  listeloeschen();
-  const std::pair<const std::u16string*, bool> paare[] = {
-      {&steuer.ed_f1, steuer.c_f1},
-      {&steuer.ed_f2, steuer.c_f2},
-      {&steuer.ed_f3, steuer.c_f3},
-      {&steuer.ed_f4, steuer.c_f4},
-  };
-  for (const auto& [text, an] : paare)
-    if (!text->empty() && an) termanhaengen(*text);
-  if (!steuer.ed_parameter.empty()) P = editwert(steuer.ed_parameter);
+  funktionslistefuellen();
   PaintBox1Paint();
 }
 
@@ -599,12 +600,16 @@ void TFGraf::TB1Change() {
   neuzeichnen();
 }
 
-void TFGraf::Bergebnis() {
-  const bool sichtbar = Mergebnis->isHidden();
+void TFGraf::memosetzen(bool sichtbar) {
   Mergebnis->setVisible(sichtbar);
   steuer.Mergebnis_visible = sichtbar;
   M1->setEnabled(sichtbar);
   anordnen();
+}
+
+void TFGraf::Bergebnis() {
+  const bool sichtbar = Mergebnis->isHidden();
+  memosetzen(sichtbar);
   yausx();
   if (sichtbar) {
     steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
@@ -639,7 +644,36 @@ void TFGraf::FormActivate() {
   xmin = -6;
   xmax = 6;
   yausx();
+  // A worksheet named at the start comes after the standard view and brings its own.
+  if (const QString blatt = std::exchange(vorgemerkt, QString()); !blatt.isEmpty()) {
+    const QString fehler = blattoeffnen(blatt);
+    if (fehler.isEmpty()) return;
+    blattfehlerzeigen(fehler);
+  }
   b_zeichnenClick();
+}
+
+void TFGraf::zustandzeigen() {
+  for (const auto& f : felder) {
+    const QSignalBlocker stumm(this->*f.element);
+    (this->*f.element)->setText(qtext(steuer.*f.zustand));
+  }
+  for (const auto& k : kaesten) {
+    const QSignalBlocker stumm(this->*k.element);
+    (this->*k.element)->setChecked(steuer.*k.zustand);
+  }
+  // The selected one unselects the others of the group.
+  for (const auto& w : wahlen) {
+    const QSignalBlocker stumm(this->*w.element);
+    if (steuer.*w.zustand) (this->*w.element)->setChecked(true);
+  }
+  const auto haken = [this](const auto& menue) {
+    for (const Eintrag& e : menue)
+      if (e.einstellung) (this->*e.element)->setChecked(steuer.*e.einstellung);
+  };
+  haken(systemmenue);
+  haken(sondermenue);
+  if (Mergebnis->isHidden() == steuer.Mergebnis_visible) memosetzen(steuer.Mergebnis_visible);
 }
 
 void TFGraf::FormResize() {

@@ -66,6 +66,15 @@ class TFGraf : public QMainWindow {
   void GrafikdruckenClick();
   void Speichern1Click();
 
+  // Worksheet files (separate unit): the two menu commands, and a file named
+  // at the start, which opens at the first activation after the standard view.
+  void BlattoeffnenClick();
+  void BlattspeichernClick();
+  void blattvormerken(const QString& pfad);
+  // Reads the file; when it is accepted the whole state and its view are set
+  // and drawn once. Returns the message of a refusal, or empty.
+  QString blattoeffnen(const QString& pfad);
+
   // Window events.
   void FormShow();
   void FormActivate();
@@ -93,6 +102,7 @@ class TFGraf : public QMainWindow {
   UpDown *UpDown1, *UpDown2, *UpDown3, *UpDown4, *UpDown5;
 
   QAction *M02, *About1, *Vektorgrafikkopieren1, *Vektorgrafikdrucken1, *Speichern1, *M1;
+  QAction *Blattoeffnen1, *Blattspeichern1;
   QAction *MAchsen1, *MAchsen21, *M_rahmen, *M_winkel, *M_bogen, *m_raster, *m_mmraster,
       *m_terme, *m_farbe;
   QAction *intervallverkleinern, *intervallvergroessern, *grundeinstellung, *aufloesunganpassen,
@@ -110,11 +120,17 @@ class TFGraf : public QMainWindow {
   void showEvent(QShowEvent* e) override;
   void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   void steuerelementeanlegen();
   void menuesanlegen();
   void ausgabenzeigen();
+  void memosetzen(bool sichtbar);
+  // The widgets take the control state without running their handlers.
+  void zustandzeigen();
+  void blattfehlerzeigen(const QString& fehler);
   void yausx();
   void rahmenzeichnen(int x0, int y0, int x1, int y1);
   void punktziehen(QLineEdit* feld, int X);
@@ -124,6 +140,7 @@ class TFGraf : public QMainWindow {
   bool gezeigt = false;
   bool aktiviert = false;
   bool vomeigenenfenster = false;
+  QString vorgemerkt;
 };
 
 // The application-wide filter that gives the four shortcut keys to the menu

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "abbildung.h"
+#include "arbeitsblatt.h"
 #include "graf_rus.h"
 #include "paintbox.h"
 #include "steuerzustand.h"
@@ -24,17 +25,13 @@ const QRgb gruen = qRgb(0, 255, 0);
 double breite(const TPaintBox* p) { return p->width(); }
 double hoehe(const TPaintBox* p) { return p->height(); }
 
-bool spanne_brauchbar(double a, double b) {
-  return std::isfinite(a) && std::isfinite(b) && a < b && std::isfinite(b - a);
-}
-
 // Far out or zoomed without end, doubles can no longer hold a window: the range
 // vanishes in rounding or overflows. Such a step is refused and the view stays.
 template <class Schritt>
 void ansicht_aendern(Schritt schritt) {
   const double x0 = xmin, x1 = xmax, y0 = ymin, y1 = ymax;
   schritt();
-  if (spanne_brauchbar(xmin, xmax) && spanne_brauchbar(ymin, ymax)) return;
+  if (brauchbar(Sicht{xmin, xmax, ymin, ymax})) return;
   xmin = x0, xmax = x1, ymin = y0, ymax = y1;
 }
 

@@ -9,31 +9,8 @@ plotter=$1
 work=${2:-$(mktemp -d)}
 mkdir -p "$work"
 
-for tool in Xvfb xdotool import convert xdpyinfo; do
-  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 77; }
-done
-
-anzeige=""
-for n in $(seq 91 160); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then anzeige=":$n"; break; fi
-done
-[[ -n $anzeige ]] || { echo "no free display"; exit 1; }
-
-xpid=""; ppid_=""
-aufraeumen() {
-  [[ -n $ppid_ ]] && kill "$ppid_" 2>/dev/null
-  [[ -n $xpid ]] && kill "$xpid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap aufraeumen EXIT
-
-Xvfb "$anzeige" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xpid=$!
-export DISPLAY=$anzeige
-for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "X server did not start"; exit 1; }
-
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/anzeige.sh"
+anzeigestarten 91 160 "$work/xvfb.log"
 "$plotter" >"$work/plotter.log" 2>&1 &
 ppid_=$!
 

@@ -1,79 +1,22 @@
 #include "ops_plot.h"
 
-#include <algorithm>
-#include <map>
-
 #include "abbildung.h"
 #include "fktint.h"
 #include "plotpass.h"
 #include "protokoll.h"
 #include "qtcanvas.h"
-#include "steuerzustand.h"
+#include "steuertabelle.h"
 #include "zahltext.h"
 #include "uableitung.h"
 
 namespace {
 
-using Text = std::u16string Steuerzustand::*;
-using Schalter = bool Steuerzustand::*;
-
-const std::map<std::string, Text> textfelder = {
-    {"ed_f1", &Steuerzustand::ed_f1}, {"ed_f2", &Steuerzustand::ed_f2},
-    {"ed_f3", &Steuerzustand::ed_f3}, {"ed_f4", &Steuerzustand::ed_f4},
-    {"ed_xvon", &Steuerzustand::ed_xvon}, {"ed_xbis", &Steuerzustand::ed_xbis},
-    {"ed_parameter", &Steuerzustand::ed_parameter}, {"ed_q", &Steuerzustand::ed_q},
-    {"ed_schardiff", &Steuerzustand::ed_schardiff}, {"ed_A", &Steuerzustand::ed_A},
-    {"ed_B", &Steuerzustand::ed_B}, {"ed_von", &Steuerzustand::ed_von},
-    {"ed_bis", &Steuerzustand::ed_bis}, {"ed_delta", &Steuerzustand::ed_delta},
-    {"ed_breite", &Steuerzustand::ed_breite},
-};
-
-#define SCHALTER(n) {#n, &Steuerzustand::n}
-const std::map<std::string, Schalter> schalter = {
-    SCHALTER(c_f1), SCHALTER(c_f2), SCHALTER(c_f3), SCHALTER(c_f4),
-    SCHALTER(c_1ableitung), SCHALTER(c_2ableitung), SCHALTER(c_nullstellen), SCHALTER(c_extrema),
-    SCHALTER(c_wendepunkte), SCHALTER(c_schnittpunkte), SCHALTER(c_wendetangente),
-    SCHALTER(c_pktanzeige), SCHALTER(c_stammfunktion), SCHALTER(c_schar), SCHALTER(c_punktA),
-    SCHALTER(c_punktB), SCHALTER(c_tangente), SCHALTER(c_normale), SCHALTER(c_sekante),
-    SCHALTER(c_integral), SCHALTER(c_wertetabelle), SCHALTER(c_ergebnisliste),
-    SCHALTER(rb_parameter), SCHALTER(rb_punkta), SCHALTER(rb_punktB),
-    SCHALTER(MAchsen1), SCHALTER(MAchsen21), SCHALTER(M_rahmen), SCHALTER(M_winkel),
-    SCHALTER(M_bogen), SCHALTER(m_raster), SCHALTER(m_mmraster), SCHALTER(m_terme),
-    SCHALTER(m_farbe), SCHALTER(spiegelungxachse), SCHALTER(spiegelungyachse),
-    SCHALTER(spiegelungursprung), SCHALTER(nacheinanderausfuehrung),
-    SCHALTER(verschiebungxachse), SCHALTER(streckungxachse), SCHALTER(verschiebungyachse),
-    SCHALTER(streckungyachse), SCHALTER(funktionsaddition), SCHALTER(funktionssubtraktion1),
-    SCHALTER(funktionsmultiplikation), SCHALTER(funktionsdivision1),
-    SCHALTER(Umkehrkurvezuf1x1), SCHALTER(Mergebnis_visible),
-};
-#undef SCHALTER
-
 std::string zustandsfeld(const std::string& name, const json& wert) {
-  if (auto t = textfelder.find(name); t != textfelder.end()) {
-    if (!wert.is_string()) return name + ": text expected";
-    steuer.*(t->second) = json_text(wert);
-  } else if (auto s = schalter.find(name); s != schalter.end()) {
-    if (!wert.is_boolean()) return name + ": boolean expected";
-    steuer.*(s->second) = wert.get<bool>();
-  } else if (name == "UpDown1") {
-    if (!wert.is_number_integer()) return name + ": integer expected";
-    steuer.UpDown1 = std::clamp(wert.get<int>(), 1, 6);
-    steuer.ed_breite = utf16(std::to_string(steuer.UpDown1));
-  } else {
-    return "unknown control state: " + name;
-  }
+  const Steuerelement* e = steuerelement(name);
+  if (!e) return "unknown control state: " + name;
+  static const char* const erwartet[] = {": text expected", ": boolean expected", ": integer expected"};
+  if (!jsonwertsetzen(steuer, *e, wert)) return name + erwartet[static_cast<int>(art(*e))];
   return {};
-}
-
-// b_zeichnenClick without its repaint.
-void funktionslistefuellen() {
-  const std::pair<const std::u16string*, bool> felder[] = {
-      {&steuer.ed_f1, steuer.c_f1}, {&steuer.ed_f2, steuer.c_f2},
-      {&steuer.ed_f3, steuer.c_f3}, {&steuer.ed_f4, steuer.c_f4}};
-  listeloeschen();
-  for (const auto& [text, an] : felder)
-    if (!text->empty() && an) termanhaengen(*text);
-  if (!steuer.ed_parameter.empty()) P = editwert(steuer.ed_parameter);
 }
 
 }  // namespace

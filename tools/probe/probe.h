@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "textkodierung.h"
+
 using json = nlohmann::json;
 using ProbeOp = std::function<json(const json&)>;
 
@@ -19,5 +21,3 @@ double json_zahl(const json& j, double fallback = 0.0);
 
 // 16-bit texts in and out (JSON strings are UTF-8).
 std::u16string json_text(const json& j);
-std::string utf8(const std::u16string& s);
-std::u16string utf16(const std::string& s);

@@ -1,0 +1,196 @@
+// The built program on the command line, without a display: every format read
+// back by the export tests' own readers and compared with the window's drawing
+// of the same state, the result list, usage errors and files that cannot be
+// read or written.
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "abbildung.h"
+#include "bildexport.h"
+#include "leser.h"
+#include "plotpass.h"
+#include "programm.h"
+#include "qtcanvas.h"
+#include "steuerzustand.h"
+#include "uableitung.h"
+
+namespace {
+
+constexpr QRgb blau = 0xFF0000FF, rot = 0xFFFF0000;
+
+struct Lauf {
+  int status = -1;
+  QByteArray aus, fehler;
+};
+
+// The program with no display at all: it has to choose its platform itself.
+Lauf starten(const QStringList& argumente, const QString& ordner) {
+  QProcess p;
+  QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+  for (const char* n : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) umgebung.remove(n);
+  p.setProcessEnvironment(umgebung);
+  p.setWorkingDirectory(ordner);
+  p.start(QStringLiteral(PROGRAMM), argumente);
+  if (!p.waitForFinished(60000)) return {};
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+          p.readAllStandardError()};
+}
+
+void schreiben(const QString& pfad, const QByteArray& inhalt) {
+  QFile f(pfad);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(inhalt);
+}
+
+// The state as the window would hold it, drawn as its repaint draws the screen.
+QImage fensterbild(int breite, int hoehe) {
+  steuer.PaintBox1_width = breite;
+  steuer.PaintBox1_height = hoehe;
+  xmin = -6, xmax = 6, ymin = hoehe * -6.0 / breite, ymax = hoehe * 6.0 / breite;
+  funktionslistefuellen();
+  return bildschirm();
+}
+
+}  // namespace
+
+class BefehlszeileTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir ordner;
+  QString pfad(const QString& name) { return ordner.filePath(name); }
+
+ private slots:
+  void initTestCase() {
+    schriftersatz();
+    ersetzungslisteladen();
+    QVERIFY(ordner.isValid());
+  }
+
+  void jedesFormatWieImFenster() {
+    schreiben(pfad("zwei.fpblatt"),
+              R"({"format": "funktionsplotter-blatt", "version": "1.0", "controls": {"c_f2": true}})");
+    steuer = Steuerzustand{};
+    steuer.c_f2 = steuer.c_stammfunktion = true;
+    const QImage schirm = fensterbild(830, 597);
+    const char* const namen[] = {"a.png", "a.bmp", "b.bmp", "a.gif", "a.emf", "a.wmf", "a.svg", "a.pdf"};
+    for (const QString name : namen) {
+      QStringList argumente = {"--export", name, "--set", "c_stammfunktion=true", "zwei.fpblatt"};
+      if (name == "b.bmp") argumente << "--bmp16";
+      const Lauf l = starten(argumente, ordner.path());
+      QVERIFY2(l.status == 0, qPrintable(name + ": " + l.fehler));
+      QVERIFY(l.aus.isEmpty());
+      const QByteArray d = lesen(pfad(name));
+      const QString endung = name.section('.', -1);
+      if (name == "b.bmp") {
+        QCOMPARE(le16(d, 28), quint16(4));
+        QVERIFY(hat(QImage(pfad(name)), blau) && hat(QImage(pfad(name)), rot));
+      } else if (endung == "png" || endung == "bmp" || (endung == "gif" && farben(schirm).size() <= 256)) {
+        QCOMPARE(QImage(pfad(name)).convertToFormat(QImage::Format_RGB32), schirm);
+      } else if (endung == "gif") {
+        QCOMPARE(d.left(3), QByteArray("GIF"));
+        QVERIFY(hat(QImage(pfad(name)), blau));
+      } else if (endung == "emf" || endung == "wmf") {
+        emfkopfpruefen(d, 830, 597);
+        const QString svg = emfalssvg(d);
+        QVERIFY2(svg.contains("Первообразная f1"), "Cyrillic label");
+        QVERIFY(svg.contains("Y = X^2/4-2"));
+      } else if (endung == "svg") {
+        QSvgRenderer r(d);
+        QVERIFY(r.isValid());
+        QCOMPARE(r.viewBox(), QRect(0, 0, 830, 597));
+      } else {
+        QCOMPARE(d.left(5), QByteArray("%PDF-"));
+        const QImage seite = pdfseite(pfad(name), 96);
+        if (!seite.isNull()) QVERIFY(hat(seite, blau) && hat(seite, rot));
+      }
+    }
+  }
+
+  void listeGleichDerErgebnisliste() {
+    schreiben(pfad("analyse.fpblatt"), R"({"format": "funktionsplotter-blatt", "version": "1.0",
+        "controls": {"c_nullstellen": true, "c_extrema": true, "c_wertetabelle": true, "ed_delta": "0,5"}})");
+    const Lauf l = starten({"--list", "--size", "700x500", "--set", "ed_f1=x^3-x", "--set", "UpDown1=3",
+                            "analyse.fpblatt"},
+                           ordner.path());
+    QCOMPARE(l.status, 0);
+    steuer = Steuerzustand{};
+    steuer.c_nullstellen = steuer.c_extrema = steuer.c_wertetabelle = true;
+    steuer.ed_delta = u"0,5";
+    steuer.ed_f1 = u"X^3-X";
+    steuer.UpDown1 = 3;
+    steuer.ed_breite = u"3";
+    fensterbild(700, 500);
+    QByteArray erwartet;
+    for (const auto& z : ergebnisliste) erwartet += QString::fromStdU16String(z).toUtf8() + "\n";
+    QVERIFY(erwartet.contains("\t") && erwartet.contains("Функция Y = X^3-X"));
+    QCOMPARE(l.aus, erwartet);
+  }
+
+  void versionUndHilfe() {
+    const Lauf v = starten({"--version"}, ordner.path());
+    QCOMPARE(v.status, 0);
+    QCOMPARE(v.aus, QByteArray(programmname) + " " + programmversion + "\n");
+    QCOMPARE(v.aus, QByteArray("funktionsplotter 1.0.0\n"));
+    const Lauf h = starten({"--help"}, ordner.path());
+    QCOMPARE(h.status, 0);
+    QVERIFY(h.aus.contains("--export") && h.aus.contains("c_nullstellen"));
+  }
+
+  void bedienfehlerGebenZweiUndEineZeile() {
+    struct Fall {
+      QStringList argumente;
+      const char* meldung;
+    };
+    const Fall faelle[] = {
+        {{"--bogus"}, "неизвестный параметр «--bogus»"},
+        {{"--export"}, "--export: не хватает значения"},
+        {{"--export", "a.jpg"}, "расширение «a.jpg» не известно"},
+        {{"--export", "a.png", "--export", "b.png"}, "--export указан дважды"},
+        {{"--export", "a.png", "--set", "c_f9=1"}, "неизвестное имя «c_f9»"},
+        {{"--export", "a.png", "--set", "c_f1=vielleicht"}, "c_f1: ожидается true или false"},
+        {{"--export", "a.png", "--set", "UpDown1=7"}, "UpDown1: ожидается целое число от 1 до 6"},
+        {{"--export", "a.png", "--set", "ed_f1"}, "ожидается ИМЯ=ЗНАЧЕНИЕ"},
+        {{"--export", "a.png", "--size", "0x5"}, "--size: ожидается"},
+        {{"--export=a.png", "--size=800"}, "--size: ожидается"},
+        {{"--export", "a.gif", "--bmp16"}, "--bmp16 действует только для файлов .bmp"},
+        {{"--size", "10x10"}, "только вместе с --export или --list"},
+        {{"eins.fpblatt", "zwei.fpblatt"}, "лишний аргумент «zwei.fpblatt»"},
+    };
+    const QStringList vorher = QDir(ordner.path()).entryList(QDir::Files);
+    for (const Fall& f : faelle) {
+      const Lauf l = starten(f.argumente, ordner.path());
+      const QString fehler = QString::fromUtf8(l.fehler);
+      QVERIFY2(l.status == 2, qPrintable(f.argumente.join(' ')));
+      QVERIFY2(fehler.contains(QString::fromUtf8(f.meldung)), qPrintable(fehler));
+      QVERIFY2(fehler.startsWith("funktionsplotter: ") && fehler.count('\n') == 1, qPrintable(fehler));
+    }
+    QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), vorher);
+  }
+
+  void dateifehlerGebenEinsUndLassenAltes() {
+    schreiben(pfad("alt.png"), "alter Inhalt");
+    schreiben(pfad("fremd.fpblatt"), R"({"format": "anderes"})");
+    struct Fall {
+      QStringList argumente;
+      const char* meldung;
+    };
+    const Fall faelle[] = {
+        {{"--export", "fehlt/a.png"}, "fehlt/a.png"},
+        {{"--export", "fehlt/a.svg"}, "fehlt/a.svg"},
+        {{"--export", "alt.png", "nicht-da.fpblatt"}, "Файл «nicht-da.fpblatt» не открыт"},
+        {{"--export", "alt.png", "fremd.fpblatt"}, "Файл «fremd.fpblatt» не является набором функций"},
+    };
+    for (const Fall& f : faelle) {
+      const Lauf l = starten(f.argumente, ordner.path());
+      QVERIFY2(l.status == 1, qPrintable(f.argumente.join(' ')));
+      QVERIFY2(QString::fromUtf8(l.fehler).contains(QString::fromUtf8(f.meldung)), l.fehler.constData());
+    }
+    QCOMPARE(lesen(pfad("alt.png")), QByteArray("alter Inhalt"));
+    QVERIFY(!QDir(pfad("fehlt")).exists());
+  }
+};
+
+QTEST_MAIN(BefehlszeileTest)
+#include "test_befehlszeile.moc"

@@ -1,0 +1,204 @@
+// Worksheet files in the window: opening sets every widget and the saved view,
+// which the activation's view reset does not overwrite; a refused file changes
+// nothing and says why; Ctrl+S and Ctrl+O from inside an edit field; a dropped
+// file opens.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+#include "abbildung.h"
+#include "arbeitsblatt.h"
+#include "dialoge.h"
+#include "fktint.h"
+#include "graf_rus.h"
+#include "leser.h"
+#include "paintbox.h"
+#include "plotpass.h"
+#include "qtcanvas.h"
+#include "steuerzustand.h"
+
+namespace {
+
+const Sicht gespeichert{-2.5, 3.5, -1.25, 2.75};
+
+// A state away from the defaults in every kind of control.
+Steuerzustand unterricht() {
+  Steuerzustand z;
+  z.ed_f1 = u"X^2-1";
+  z.ed_f2 = u"SIN(X)";
+  z.c_f2 = true;
+  z.c_nullstellen = true;
+  z.c_f3 = false;
+  z.rb_parameter = false;
+  z.rb_punktB = true;
+  z.M_rahmen = true;
+  z.m_raster = false;
+  z.spiegelungyachse = true;
+  z.UpDown1 = 3;
+  z.ed_breite = u"3";
+  z.c_ergebnisliste = z.Mergebnis_visible = true;
+  return z;
+}
+
+void schreiben(const QString& pfad, const std::string& inhalt) {
+  QFile f(pfad);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(inhalt.data(), static_cast<qint64>(inhalt.size()));
+}
+
+// The mime data of a file dragged from a file manager.
+std::unique_ptr<QMimeData> gezogen(const QString& pfad) {
+  auto d = std::make_unique<QMimeData>();
+  d->setUrls({QUrl::fromLocalFile(pfad)});
+  return d;
+}
+
+}  // namespace
+
+class BlattFensterTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir ordner;
+  std::unique_ptr<TFGraf> f;
+  QString pfad(const QString& name) { return ordner.filePath(name); }
+
+  void fensterstarten(const QString& blatt = QString()) {
+    steuer = Steuerzustand{};
+    f = std::make_unique<TFGraf>();
+    if (!blatt.isEmpty()) f->blattvormerken(blatt);
+    f->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    QTest::qWait(50);
+  }
+
+  // The widgets, the view and the picture all show the saved worksheet.
+  void zeigtunterricht() {
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X^2-1"));
+    QCOMPARE(f->ed_breite->text(), QStringLiteral("3"));
+    QVERIFY(f->c_f2->isChecked() && f->c_nullstellen->isChecked() && !f->c_f3->isChecked());
+    QVERIFY(f->rb_punktB->isChecked() && !f->rb_parameter->isChecked());
+    QVERIFY(f->M_rahmen->isChecked() && !f->m_raster->isChecked() && f->spiegelungyachse->isChecked());
+    QVERIFY(!f->Mergebnis->isHidden() && f->c_ergebnisliste->isChecked() && f->M1->isEnabled());
+    QCOMPARE(f->PaintBox1->width(), 590);
+    QCOMPARE(steuer.UpDown1, 3);
+    QCOMPARE(xmin, gespeichert.xmin);
+    QCOMPARE(ymax, gespeichert.ymax);
+    QVERIFY(f->Mergebnis->toPlainText().startsWith("Функция Y = X^2-1"));
+    QtBitmap nochmal(f->PaintBox1->width(), f->PaintBox1->height());
+    neuzeichnen(nochmal.canvas());
+    QCOMPARE(f->PaintBox1->bild, nochmal.image());
+  }
+
+ private slots:
+  void initTestCase() {
+    schriftersatz();
+    tastenfilteranbringen();
+    QVERIFY(ordner.isValid());
+    schreiben(pfad("unterricht.fpblatt"), blattschreiben(unterricht(), gespeichert));
+    schreiben(pfad("kaputt.fpblatt"), R"({"format": "funktionsplotter-blatt", "version": "1.0", "controls": {"c_f1": 1}})");
+  }
+
+  void cleanup() {
+    f.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  void beimStartGenanntBleibtDieGespeicherteSicht() {
+    fensterstarten(pfad("unterricht.fpblatt"));
+    zeigtunterricht();
+  }
+
+  void abgelehntesBlattAendertNichts() {
+    fensterstarten();
+    const Sicht vorher{xmin, xmax, ymin, ymax};
+    const std::string zustand = blattschreiben(steuer, vorher);
+    const QString fehler = f->blattoeffnen(pfad("kaputt.fpblatt"));
+    QVERIFY(fehler.contains(pfad("kaputt.fpblatt")) && fehler.contains("«c_f1»"));
+    QCOMPARE(blattschreiben(steuer, Sicht{xmin, xmax, ymin, ymax}), zustand);
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));
+
+    // From the menu the message is shown.
+    QString meldung;
+    beimdialog([&](QWidget* w) {
+      auto* d = qobject_cast<QFileDialog*>(w);
+      QVERIFY(d && d->windowTitle() == "Открыть набор" && d->nameFilters() == QStringList("Набор функций (*.fpblatt)"));
+      d->setDirectory(ordner.path());
+      namensfeld(d, "kaputt.fpblatt");
+      static_cast<QDialog*>(d)->accept();
+    });
+    f->BlattoeffnenClick();
+    beimdialog([&](QWidget* w) {
+      if (auto* m = qobject_cast<QMessageBox*>(w)) {
+        meldung = m->text();
+        m->accept();
+      }
+    });
+    QTRY_VERIFY(!meldung.isEmpty());
+    QCOMPARE(meldung, fehler);
+    QCOMPARE(blattschreiben(steuer, Sicht{xmin, xmax, ymin, ymax}), zustand);
+  }
+
+  void tastenAusDemEingabefeldSpeichernUndOeffnen() {
+    fensterstarten();
+    f->ed_f1->setFocus();
+    f->c_extrema->click();
+    f->sgroesserClick();
+    const Sicht sicht{xmin, xmax, ymin, ymax};
+    QString titel;
+    beimdialog([&](QWidget* w) {
+      auto* d = qobject_cast<QFileDialog*>(w);
+      QVERIFY(d);
+      titel = d->windowTitle();
+      d->setDirectory(ordner.path());
+      namensfeld(d, "aus-dem-fenster");  // the extension comes with the dialog
+      static_cast<QDialog*>(d)->accept();
+    });
+    QTest::keyClick(f->ed_f1, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(titel, QStringLiteral("Сохранить набор"));
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));  // not typed into the field
+
+    Steuerzustand gelesen;
+    std::optional<Sicht> gelesenesicht;
+    QFile datei(pfad("aus-dem-fenster.fpblatt"));
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    QCOMPARE(blattlesen(datei.readAll().toStdString(), "x", gelesen, gelesenesicht), std::string());
+    QVERIFY(gelesen.c_extrema && gelesenesicht && gelesenesicht->xmin == sicht.xmin);
+
+    // The offscreen platform leaves the activation with the closed dialog.
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    beimdialog([&](QWidget* w) {
+      titel = w->windowTitle();
+      qobject_cast<QDialog*>(w)->reject();
+    });
+    QTest::keyClick(f->ed_f1, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(titel, QStringLiteral("Открыть набор"));
+  }
+
+  void abgelegteDateiOeffnet() {
+    fensterstarten();
+    const auto fremd = gezogen(pfad("bild.png"));
+    QDragEnterEvent nein(QPoint(100, 100), Qt::CopyAction, fremd.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.get(), &nein);
+    QVERIFY(!nein.isAccepted());
+
+    const auto blatt = gezogen(pfad("unterricht.fpblatt"));
+    QDragEnterEvent hinein(QPoint(100, 100), Qt::CopyAction, blatt.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.get(), &hinein);
+    QVERIFY(hinein.isAccepted());
+    QDropEvent ablegen(QPointF(100, 100), Qt::CopyAction, blatt.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.get(), &ablegen);
+    zeigtunterricht();
+  }
+};
+
+QTEST_MAIN(BlattFensterTest)
+#include "test_blattfenster.moc"

@@ -1,0 +1,17 @@
+// Worksheet files on disk, for the window and the command line: read within the
+// size limit, written through QSaveFile. Each returns the message to show on
+// failure (naming the file and why), or empty.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "arbeitsblatt.h"
+
+// The extension without its dot, and the dialogs' filter, "Набор функций (*.fpblatt)".
+QString blattendungtext();
+QString blattfilter();
+
+// On success the texts are in capitals, as the edit fields make them.
+QString blattladen(const QString& pfad, Steuerzustand& ziel, std::optional<Sicht>& sicht);
+QString blattsichern(const QString& pfad, const Steuerzustand& zustand, const Sicht& sicht);
