@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix outside the source and build trees and
 # checks what lands there: the desktop files validate, and the installed program
-# runs without reading anything from the trees.
+# runs without reading anything from the trees and answers as the built one does.
 set -euo pipefail
-build=$1 quelle=$2 programm=$3 id=$4 version=$5 endung=$6 mime=$7
+build=$1 quelle=$2 gebaut=$3 programm=$4 id=$5 version=$6 endung=$7 mime=$8
 tmp=$(mktemp -d /tmp/plotter-install.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
@@ -56,7 +56,7 @@ grep -qx "$mime=$id.desktop;" "$share/applications/mimeinfo.cache" || falsch "wo
 installiert=$prefix/bin/$programm
 ldd "$installiert" | grep -F -e "$quelle" -e "$build" && falsch "ldd: library from the tree"
 unset DISPLAY WAYLAND_DISPLAY
-export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/run QT_QPA_PLATFORM=offscreen
+export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cd "$tmp"
 
@@ -71,13 +71,35 @@ pruefe_spur() {
   grep -F -e "\"$quelle" -e "\"$build" "$protokoll" | head -5 | grep . &&
     falsch "$(basename "$protokoll"): path into the source or build tree"
   grep -q 'openat(.*"/usr/share/fonts/[^"]*DejaVuSans[^"]*", O_RDONLY[^=]*= [0-9]' "$protokoll" ||
-    falsch "$(basename "$protokoll"): the window's font was not loaded from /usr/share/fonts"
+    falsch "$(basename "$protokoll"): the drawing's font was not loaded from /usr/share/fonts"
 }
+
+[[ $("$installiert" --version) == "$programm $version" ]] || falsch "--version: $("$installiert" --version)"
+
+# Every option of --help is documented in the man page.
+optionen() { grep -o -E -- '(^|[^[:alnum:]-])--?[a-z][a-z0-9]*' | grep -o -E -- '--?[a-z0-9]+' | sort -u; }
+hilfe=$("$installiert" --help | optionen)
+handbuch=$(sed 's/‐//g' "$tmp/man.txt" | optionen)
+fehlt=$(comm -23 <(echo "$hilfe") <(echo "$handbuch"))
+[[ -z $fehlt ]] || falsch "options of --help missing in the man page: $fehlt"
+
+# Batch export of the default state without a display, and a result list with the
+# derivatives (the rewrite table): the installed copy gives what the built one gives.
+auftrag=(--set c_1ableitung=true --set c_2ableitung=true --set c_nullstellen=true --list)
+verfolgt "$tmp/export.strace" "$installiert" --export "$tmp/installiert.png" "${auftrag[@]}" \
+  >"$tmp/installiert.txt" || falsch "installed --export ended with $?"
+pruefe_spur "$tmp/export.strace"
+"$gebaut" --export "$tmp/gebaut.png" "${auftrag[@]}" >"$tmp/gebaut.txt" || falsch "built --export"
+file "$tmp/installiert.png" | grep -q "PNG image data" || falsch "installed --export wrote no PNG"
+cmp -s "$tmp/installiert.png" "$tmp/gebaut.png" || falsch "installed and built pictures differ"
+grep -q "^Y = SIN(X+P)+X\*COS(X+P)$" "$tmp/installiert.txt" || falsch "no first derivative in the list"
+cmp -s "$tmp/installiert.txt" "$tmp/gebaut.txt" || falsch "installed and built result lists differ:
+$(diff "$tmp/installiert.txt" "$tmp/gebaut.txt")"
 
 # The window, on the offscreen platform: it starts, draws and keeps running until
 # it is stopped (timeout's 124), and only system files are read on the way.
 status=0
-verfolgt "$tmp/fenster.strace" timeout 4 "$installiert" || status=$?
+QT_QPA_PLATFORM=offscreen verfolgt "$tmp/fenster.strace" timeout 3 "$installiert" || status=$?
 [[ $status -eq 124 ]] || falsch "installed window ended with $status instead of running"
 pruefe_spur "$tmp/fenster.strace"
 
