@@ -2,6 +2,7 @@
 # Packs the build as a .deb, as scripts/package does, and checks the package:
 # the control fields, the files at their standard paths, and no lintian error.
 set -euo pipefail
+trap 'echo "FEHLER: line $LINENO: $BASH_COMMAND"' ERR
 build=$1 programm=$2 id=$3 version=$4
 tmp=$(mktemp -d /tmp/plotter-deb.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
