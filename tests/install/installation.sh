@@ -20,6 +20,7 @@ erwartet=(
   share/metainfo/$id.metainfo.xml
   share/mime/packages/$id.xml
   share/man/man1/$programm.1.gz
+  share/man/ru/man1/$programm.1.gz
   share/icons/hicolor/scalable/apps/$id.svg
   share/icons/hicolor/48x48/apps/$id.png
   share/icons/hicolor/128x128/apps/$id.png
@@ -40,10 +41,15 @@ grep -E 'error|warning' <<<"$meldung" && falsch "Menüeintrag: $meldung"
 appstreamcli validate --no-net --explain "$share/metainfo/$id.metainfo.xml" >"$tmp/as.txt" 2>&1 ||
   { cat "$tmp/as.txt"; falsch "appstreamcli validate"; }
 grep -E '^[EW]:' "$tmp/as.txt" && falsch "Metainfo"
-warnungen=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man1/$programm.1.gz" 2>&1 >"$tmp/man.txt") ||
-  falsch "man -l"
-[[ -z $warnungen ]] || falsch "man page: $warnungen"
-grep -q "^NAME" "$tmp/man.txt" && grep -q -- "--export" "$tmp/man.txt" || falsch "man page has no NAME/--export"
+# The man pages, English and Russian, render without a warning from groff.
+for sprache in en ru; do
+  seite=$share/man/man1/$programm.1.gz
+  [[ $sprache == en ]] || seite=$share/man/$sprache/man1/$programm.1.gz
+  warnungen=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$seite" 2>&1 >"$tmp/man.$sprache.txt") ||
+    falsch "man -l $seite"
+  [[ -z $warnungen ]] || falsch "man page $sprache: $warnungen"
+  grep -q -- "--export" "$tmp/man.$sprache.txt" || falsch "man page $sprache has no --export"
+done
 # The MIME package compiles and maps the worksheet extension to its type.
 XDG_DATA_DIRS=$share update-mime-database "$share/mime" 2>"$tmp/mime.txt" || falsch "update-mime-database"
 [[ -s $tmp/mime.txt ]] && falsch "update-mime-database: $(cat "$tmp/mime.txt")"
@@ -80,12 +86,14 @@ spur_mit_schrift() {
 
 [[ $("$installiert" --version) == "$programm $version" ]] || falsch "--version: $("$installiert" --version)"
 
-# Every option of --help is documented in the man page.
+# Every option of --help is documented in both man pages (groff may hyphenate).
 optionen() { grep -o -E -- '(^|[^[:alnum:]-])--?[a-z][a-z0-9]*' | grep -o -E -- '--?[a-z0-9]+' | sort -u; }
 hilfe=$("$installiert" --help | optionen)
-handbuch=$(sed 's/‐//g' "$tmp/man.txt" | optionen)
-fehlt=$(comm -23 <(echo "$hilfe") <(echo "$handbuch"))
-[[ -z $fehlt ]] || falsch "options of --help missing in the man page: $fehlt"
+for sprache in en ru; do
+  handbuch=$(sed 's/‐//g' "$tmp/man.$sprache.txt" | optionen)
+  fehlt=$(comm -23 <(echo "$hilfe") <(echo "$handbuch"))
+  [[ -z $fehlt ]] || falsch "options of --help missing in the man page $sprache: $fehlt"
+done
 
 # Batch export of the default state without a display, and a result list with the
 # derivatives (the rewrite table): the installed copy gives what the built one gives.

@@ -27,7 +27,7 @@ for pfad in usr/bin/$programm \
             usr/share/applications/$id.desktop \
             usr/share/metainfo/$id.metainfo.xml \
             usr/share/mime/packages/$id.xml \
-            usr/share/man/man1/$programm.1.gz \
+            usr/share/man/man1/$programm.1.gz usr/share/man/ru/man1/$programm.1.gz \
             usr/share/icons/hicolor/scalable/apps/$id.svg \
             usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/$id.png \
             usr/share/doc/$programm/copyright usr/share/doc/$programm/changelog.gz; do
