@@ -11,9 +11,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps cannot see the font the window's fonts are mapped to (the platform
-# plugins come with libqt6gui6).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+# dpkg-shlibdeps cannot see what is loaded by name at run time: the fonts the
+# drawing's and the window's fonts are mapped to, and the Russian texts of the Qt
+# dialogs (the platform plugins come with libqt6gui6).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "function plotter for school mathematics
 Draws up to four functions of X with the parameters P and Q and checks a

@@ -17,6 +17,7 @@ deb=$tmp/${programm}_${version}_$(dpkg --print-architecture).deb
 dpkg-deb --info "$deb" >"$tmp/info.txt"
 for feld in "Package: $programm" "Version: $version" "Section: math" \
             "Depends: .*libqt6widgets6" "Depends: .*libc6 (>=" "Depends: .*fonts-dejavu-core" \
+            "Depends: .*fonts-liberation2" "Depends: .*qt6-translations-l10n" \
             "Description: [a-z].*" "Maintainer: .*<.*@.*>"; do
   grep -q "^ $feld" "$tmp/info.txt" || falsch "control lacks '$feld'"
 done
