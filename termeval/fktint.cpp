@@ -212,6 +212,11 @@ double zahl_umwandeln(const char16_t* text, std::size_t n) {
     } else if (c == e_akut_klein) {
       schnell = false;
     } else {
+      // A comma continues the number in the edited text, and a blank joins it to what follows.
+      if (blank_oder_komma(c)) {
+        bearbeitung_noetig(z);
+        return 0;
+      }
       break;
     }
   }
@@ -270,8 +275,13 @@ struct Operandtabelle {
 };
 constexpr Operandtabelle operandtabelle;
 
-// P, PI or PHI.
+// P, PI or PHI. A blank among the next two characters may join them into PI or PHI.
 double p_lesen(Zustand& z) {
+  for (std::size_t i = z.pos + 1; i < z.laenge && i <= z.pos + 2; ++i)
+    if (z.text[i] == u' ') {
+      bearbeitung_noetig(z);
+      return 0;
+    }
   if (z.pos + 1 < z.laenge && z.text[z.pos + 1] == u'I') {
     z.pos += 2;
     return pi;
