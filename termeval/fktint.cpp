@@ -333,7 +333,9 @@ double verknuepfen(Zustand& z, double links);
   return v;
 }
 
-double operand(Zustand& z) {
+// One operand; `null_davor` stands for the 0 that the edit of the term puts in front
+// of a leading sign and between "(" and "-X^", read as if it stood in the text.
+double operand(Zustand& z, bool null_davor = false) {
   if (++z.tiefe > maximale_tiefe) {
     // Too deep to read safely: stop reading; the call reports the term as unreadable.
     z.abgebrochen = true;
@@ -342,7 +344,9 @@ double operand(Zustand& z) {
     return 0;
   }
   double v;
-  if (z.pos < z.laenge && z.text[z.pos] == u'-') {
+  if (null_davor) {
+    v = 0;
+  } else if (z.pos < z.laenge && z.text[z.pos] == u'-') {
     ++z.pos;
     v = -faktor(z);
   } else {
@@ -367,23 +371,17 @@ double verknuepfen(Zustand& z, double links) {
   return links;
 }
 
-double ausdruck(Zustand& z) {
-  double v = operand(z);
+double ausdruck(Zustand& z, bool null_davor) {
+  double v = operand(z, null_davor);
   while (z.vorschau_stufe > 0) v = verknuepfen(z, v);
   return v;
 }
 
-// An expression that begins with the 0 which the edit of the term puts in front
-// of a leading sign and between "(" and "-X^": read as if it stood in the text.
-// Where that 0 would be met otherwise (after an unknown function name, or where an
-// operator is due), the reader asks for the edited text instead.
-double ausdruck_ab_null(Zustand& z) {
-  double v = operand_rest(z, 0);
-  while (z.vorschau_stufe > 0) v = verknuepfen(z, v);
-  return v;
-}
+double ausdruck(Zustand& z) { return ausdruck(z, false); }
 
-double klammerinhalt(Zustand& z) { return minus_x_hoch(z) ? ausdruck_ab_null(z) : ausdruck(z); }
+// Where the edit's 0 would be met otherwise (after an unknown function name, or
+// where an operator is due), the reader asks for the edited text instead.
+double klammerinhalt(Zustand& z) { return ausdruck(z, minus_x_hoch(z)); }
 
 // Steps 3 to 6 in two passes over reused buffers: commas and blanks, then the
 // leading sign and the "(-X^" insertions (an insertion never makes a new one).
@@ -412,7 +410,7 @@ double auswerten(std::u16string_view t, double x, bool roh, bool& neu_lesen) {
   Zustand z{t.data(), t.size(), 0, x, 0, 0, 0, 0, 0, false, roh, false};
   fehlercode = 0;
   const bool vorzeichen = t.front() == u'-' || t.front() == u'+';
-  double v = vorzeichen ? ausdruck_ab_null(z) : ausdruck(z);
+  double v = ausdruck(z, vorzeichen);
   neu_lesen = z.neu_lesen;
   if (z.abgebrochen) {
     fehlercode = 1;

@@ -223,6 +223,10 @@ TEST(FktwertEdit, RawReadingEqualsReadingTheEditedText) {
     for (int k = 0; k < laenge; ++k) t += alphabet[(naechste() >> 16) % alphabet.size()];
     terme.push_back(t);
   }
+  for (int tiefe = 3996; tiefe <= 4000; ++tiefe) {  // around the depth limit
+    terme.push_back(u"-" + std::u16string(tiefe, u'(') + u"X");
+    terme.push_back(std::u16string(tiefe, u'(') + u"-X^2");
+  }
   for (int i = 0; i < 20000; ++i) terme.push_back(mit_blanks(gueltiger_term(naechste, 3), naechste));
   P = 0.5;
   for (const auto& t : terme) {
