@@ -98,11 +98,37 @@ void bm_muparser_parse(benchmark::State& state) {
   pro_auswertung(state);
 }
 
+// One curve of `spalten` columns: our evaluator reads the text at every column,
+// muparser compiles it once and then evaluates it.
+void bm_curve(benchmark::State& state) {
+  const auto& term = terme[state.range(0)];
+  P = 1;
+  for (auto _ : state)
+    for (int c = 0; c < spalten; ++c) benchmark::DoNotOptimize(fktwert(term, spalte_x(c)));
+}
+
+void bm_curve_muparser(benchmark::State& state) {
+  double x = 0, p = 1;
+  mu::Parser parser;
+  parser.DefineVar("x", &x);
+  parser.DefineVar("p", &p);
+  const std::string text = muparser_text(terme[state.range(0)]);
+  for (auto _ : state) {
+    parser.SetExpr(text);
+    for (int c = 0; c < spalten; ++c) {
+      x = spalte_x(c);
+      benchmark::DoNotOptimize(parser.Eval());
+    }
+  }
+}
+
 const bool registriert = [] {
   benchmark::RegisterBenchmark("fktwert", bm_fktwert)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("floor", bm_floor)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("muparser", bm_muparser)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("muparser_parse", bm_muparser_parse)->DenseRange(0, 4);
+  benchmark::RegisterBenchmark("curve", bm_curve)->DenseRange(0, 4);
+  benchmark::RegisterBenchmark("curve_muparser", bm_curve_muparser)->DenseRange(0, 4);
   return true;
 }();
 
