@@ -130,8 +130,8 @@ constexpr std::uint8_t stufe_von[] = {1, 2, 2, 3, 3, 4, 1};
 struct Zeichen {
   Operandart art = Operandart::fehler;  // where an operand is due
   Operation op = kein_operator;         // where an operator is due
+  std::uint8_t stufe = stufe_von[kein_operator];
   bool zahlfolge = false;               // can follow the digits of a number
-  std::uint8_t frei = 0;                // four bytes an entry index fast
 };
 
 struct Zeichentabelle {
@@ -156,6 +156,7 @@ struct Zeichentabelle {
     z[u'/'].op = durch;
     z[u'^'].op = hoch;
     z[u')'].op = z[u']'].op = z[u'|'].op = schliessen;
+    for (auto& e : z) e.stufe = stufe_von[e.op];
 
     // A comma continues a number in the edited text, and a blank joins it to what follows.
     for (char16_t c : std::u16string_view(u"0123456789.\u00E9, ")) z[c].zahlfolge = true;
@@ -211,7 +212,8 @@ class Namenstabelle {
     std::uint64_t schluessel;
     int nummer;
   };
-  static std::size_t platz(std::uint64_t k) { return (k * 0x9E3779B97F4A7C15ull) >> 58; }
+  // The factor gives each listed name a slot of its own, so a listed name takes one probe.
+  static std::size_t platz(std::uint64_t k) { return (k * 0xF134687D3ABEC4D1ull) >> 58; }
   std::array<Eintrag, 64> eintraege{};
 };
 
@@ -232,7 +234,8 @@ bool gueltige_funktion(int nummer) {
 // The reader
 
 // What closing a bracket does to its value; every other kind is a function number.
-enum Klammer : std::uint8_t { rund = 0, eckig = 254, betrag = 255 };
+// The whole term is the bracket `ganz` at the bottom of the stack.
+enum Klammer : std::uint8_t { rund = 0, ganz = 253, eckig = 254, betrag = 255 };
 
 // One entry of the reader's stack: a pending operator with its left operand, or,
 // with level 0, an open bracket (the whole term is the bracket at the bottom).
@@ -252,8 +255,12 @@ struct Eintrag {
 // them; so twice the depth limit bounds the stack (and a text that is read without
 // counting has fewer characters than the limit). The evaluator runs on one thread
 // (it shares `fehlercode`), so one stack serves every call. The bottom entry stays
-// the zero bracket around the whole term.
-std::array<Eintrag, 2 * maximale_tiefe + 2> stapel{};
+// the bracket around the whole term.
+std::array<Eintrag, 2 * maximale_tiefe + 2> stapel = [] {
+  std::array<Eintrag, 2 * maximale_tiefe + 2> s{};
+  s[0].art = ganz;
+  return s;
+}();
 
 enum class Ausgang { fertig, bearbeiten };
 
@@ -342,7 +349,8 @@ Zahl zahl_lesen(const char16_t* const pos, const char16_t* const ende) {
 
 double klammerwert(std::uint8_t art, double v) {
   switch (art) {
-    case rund: return v;
+    case rund:
+    case ganz: return v;
     case eckig: return v >= 0 ? std::trunc(v) : std::trunc(v - 1);
     case betrag: return std::fabs(v);
     default: return funktionswert(art, v);
@@ -367,6 +375,7 @@ template <bool zaehlen>
   }
   double v = 0;
   bool negativ = false;
+  char16_t c;  // where an operand is due
 
   // Opens a bracket on the stack; false where that nests too deep.
   const auto oeffnen = [&](std::uint8_t art) {
@@ -387,10 +396,15 @@ template <bool zaehlen>
   // The 0 that the edit puts in front of a leading sign is read as if it stood there.
   if (*pos == u'-' || *pos == u'+') goto operator_faellig;
 
-operand:
+operand:  // after an operator, which is never the last character
   negativ = false;
-faktor: {
-  const char16_t c = pos < ende ? *pos : u'\0';
+  c = *pos;
+  goto faktor_zeichen;
+klammer_operand:  // after an opening, which may be the last character
+  negativ = false;
+faktor:
+  c = pos < ende ? *pos : u'\0';
+faktor_zeichen:
   switch (zeichen[c].art) {
     case Operandart::x: ++pos; v = x; break;
     case Operandart::ziffer:
@@ -416,22 +430,22 @@ faktor: {
       ++pos;
       if (!oeffnen(rund)) goto zu_tief;
       if (minus_x_hoch(pos, ende)) goto null_davor;
-      goto operand;
+      goto klammer_operand;
     case Operandart::eckig:
       ++pos;
       if (!oeffnen(eckig)) goto zu_tief;
-      goto operand;
+      goto klammer_operand;
     case Operandart::betrag:
       ++pos;
       if (!oeffnen(betrag)) goto zu_tief;
-      goto operand;
+      goto klammer_operand;
     case Operandart::funktion: {
       const int nummer = funktionsname(pos, ende);
       if (nummer < 0) return Ausgang::bearbeiten;
       if (gueltige_funktion(nummer)) {
         if (!oeffnen(static_cast<std::uint8_t>(nummer))) goto zu_tief;
         if (minus_x_hoch(pos, ende)) goto null_davor;
-        goto operand;
+        goto klammer_operand;
       }
       // Not evaluated: the argument is left for the operator reading.
       if (minus_x_hoch(pos, ende)) return Ausgang::bearbeiten;
@@ -455,7 +469,6 @@ faktor: {
   }
   if (negativ) v = -v;
   goto operator_faellig;
-}
 
 null_davor:  // the 0 that the edit puts between "(" and "-X^"
   v = 0;
@@ -464,15 +477,16 @@ operator_faellig: {
   // The last character of the text is never read as an operator; any character
   // that is no operator ends the bracket like a closing one, and is an error.
   Operation op = schliessen;
+  std::uint8_t stufe = stufe_von[schliessen];
   if (pos + 1 < ende) {
-    const char16_t c = *pos++;
-    op = zeichen[c].op;
+    const char16_t o = *pos++;
+    op = zeichen[o].op;
+    stufe = zeichen[o].stufe;
     if (op == kein_operator) {
-      if (blank_oder_komma(c) || (c == u'(' && minus_x_hoch(pos, ende))) return Ausgang::bearbeiten;
+      if (blank_oder_komma(o) || (o == u'(' && minus_x_hoch(pos, ende))) return Ausgang::bearbeiten;
       fehlercode = 1;
     }
   }
-  const std::uint8_t stufe = stufe_von[op];
   // The pending operators that bind at least as tight are applied, innermost first.
   for (; oben->stufe >= stufe; --oben) {
     v = anwenden(oben->links, static_cast<Operation>(oben->art), v);
@@ -494,7 +508,7 @@ operator_faellig: {
     oben->art = op;
     goto operand;
   }
-  if (oben != boden) {
+  if (oben->art != ganz) {
     v = klammerwert(oben->art, v);
     if (oben->negativ) v = -v;
     if constexpr (zaehlen) klammer = boden + oben->klammer_davor;
