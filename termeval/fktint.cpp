@@ -12,8 +12,10 @@
 #include "fktint.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 std::uint8_t fehlercode = 0;
@@ -179,30 +181,50 @@ double zahl_umwandeln(const char16_t* text, std::size_t n) {
   return v;
 }
 
-// Listed names without digits, keyed by their letters (five bits each), in an
-// open-addressed table; every other name takes the substring search.
+// The key of a name of capital letters: up to four letters their characters
+// packed into 16-bit lanes, as one load reads them; longer ones five bits a letter,
+// marked by the top bit. 0 for other names, and for those too long for a key.
+constexpr int langer_name = 12;  // letters that fit into a five-bit key
+
+constexpr std::uint64_t kurzer_schluessel(const char16_t* name, std::size_t laenge) {
+  std::uint64_t k = 0;
+  for (std::size_t i = 0; i < laenge; ++i) k |= std::uint64_t{name[i]} << 16 * i;
+  return k;
+}
+
+constexpr std::uint64_t namensschluessel(std::u16string_view name) {
+  if (name.empty() || name.size() > langer_name) return 0;
+  std::uint64_t k = 0;
+  for (char16_t c : name) {
+    if (c < u'A' || c > u'Z') return 0;
+    k = k << 5 | (c - u'A' + 1);
+  }
+  return name.size() <= 4 ? kurzer_schluessel(name.data(), name.size()) : k | 1ull << 63;
+}
+
+// The listed names without digits by their keys, in an open-addressed table;
+// every other name takes the substring search.
 class Namenstabelle {
  public:
-  static constexpr int hoechstens = 12;  // letters that fit into one key
-
   Namenstabelle() {
     for (std::u16string_view rest = funktionsnamen; !rest.empty();) {
       const std::size_t ende = std::min(rest.find(u' '), rest.size());
       const auto name = rest.substr(0, ende);
       rest.remove_prefix(std::min(ende + 1, rest.size()));
-      std::uint64_t k = 0;
-      for (char16_t c : name) k = c >= u'A' && c <= u'Z' ? k << 5 | (c - u'A' + 1) : 0;
+      const std::uint64_t k = namensschluessel(name);
       if (k == 0) continue;  // F1 to F4
       auto* e = &eintraege[platz(k)];
       while (e->schluessel != 0) e = &eintraege[(e - eintraege.data() + 1) % eintraege.size()];
-      *e = {k, static_cast<int>(funktionsnamen.find(name)) + 1};
+      *e = {k, static_cast<int>(funktionsnamen.find(name)) + 1, name.size()};
     }
   }
 
-  // 0 when the key is not a listed name.
-  int nummer(std::uint64_t schluessel) const {
+  // 0 when the key and length are not those of a listed name. The length tells a
+  // short key apart from one that holds NUL characters after the name.
+  int nummer(std::uint64_t schluessel, std::size_t laenge) const {
+    if (schluessel == 0) return 0;
     for (std::size_t i = platz(schluessel);; i = (i + 1) % eintraege.size()) {
-      if (eintraege[i].schluessel == schluessel) return eintraege[i].nummer;
+      if (eintraege[i].schluessel == schluessel) return eintraege[i].laenge == laenge ? eintraege[i].nummer : 0;
       if (eintraege[i].schluessel == 0) return 0;
     }
   }
@@ -211,9 +233,10 @@ class Namenstabelle {
   struct Eintrag {
     std::uint64_t schluessel;
     int nummer;
+    std::size_t laenge;
   };
   // The factor gives each listed name a slot of its own, so a listed name takes one probe.
-  static std::size_t platz(std::uint64_t k) { return (k * 0xF134687D3ABEC4D1ull) >> 58; }
+  static std::size_t platz(std::uint64_t k) { return (k * 0x2EB26BBB24D4FF1Dull) >> 58; }
   std::array<Eintrag, 64> eintraege{};
 };
 
@@ -328,20 +351,23 @@ Zahl zahl_lesen(const char16_t* const pos, const char16_t* const ende) {
 // position moves past that "(". Returns the function number, -1 where the edited
 // text reads otherwise (a blank or a comma in the name).
 [[gnu::always_inline]] inline int funktionsname(const char16_t*& pos, const char16_t* ende) {
-  const char16_t* const anfang = pos;
-  std::uint64_t schluessel = 0;
-  bool nur_buchstaben = true;
-  for (; pos < ende && *pos != u'('; ++pos) {
-    const unsigned buchstabe = *pos - u'A';
-    if (buchstabe < 26)
-      schluessel = schluessel << 5 | (buchstabe + 1);
-    else if (blank_oder_komma(*pos))
-      return -1;
-    else
-      nur_buchstaben = false;
+  if (ende - pos > 4) {  // a short name and its "(" among the next five characters
+    std::uint64_t vier;  // the next four characters, one to a 16-bit lane
+    std::memcpy(&vier, pos, sizeof vier);
+    const std::uint64_t t = vier ^ 0x0028002800280028ull;  // lanes holding "(" become 0
+    const std::uint64_t klammer = (t - 0x0001000100010001ull) & ~t & 0x8000800080008000ull;
+    const int laenge = klammer != 0 ? std::countr_zero(klammer) / 16 : pos[4] == u'(' ? 4 : 0;
+    const std::uint64_t schluessel = laenge < 4 ? vier & ((1ull << 16 * laenge) - 1) : vier;
+    if (const int nummer = laenge > 0 ? namenstabelle.nummer(schluessel, laenge) : 0) {
+      pos += laenge + 1;
+      return nummer;
+    }
   }
+  const char16_t* const anfang = pos;
+  for (; pos < ende && *pos != u'('; ++pos)
+    if (blank_oder_komma(*pos)) return -1;
   const std::size_t laenge = pos - anfang;
-  int nummer = nur_buchstaben && laenge <= Namenstabelle::hoechstens ? namenstabelle.nummer(schluessel) : 0;
+  int nummer = namenstabelle.nummer(namensschluessel(std::u16string_view(anfang, laenge)), laenge);
   if (nummer == 0) nummer = funktionsnummer_gesucht(anfang, laenge);
   if (pos < ende) ++pos;
   return nummer;

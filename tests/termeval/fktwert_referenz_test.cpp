@@ -77,7 +77,8 @@ std::u16string zahl(Zufall& z) {
 
 // One piece of a damaged or random text.
 std::u16string stueck(Zufall& z) {
-  static const std::u16string zeichen = u"+-*/^\u00B7()[]|.,  XPQR\u00C9HIEKxé0\u0425";
+  static constexpr char16_t auswahl[] = u"+-*/^\u00B7()[]|.,  XPQR\u00C9HIEKx\u00E90\u0425\0";
+  static const std::u16string zeichen(auswahl, std::size(auswahl) - 1);  // with the NUL
   switch (z.bis(6)) {
     case 0: return name(z, true) + (z.eins_aus(3) ? u"" : u"(");
     case 1: return zahl(z);
@@ -197,6 +198,24 @@ TEST_F(FktwertReferenz, RandomTextsA) { zufaellige_texte(1, 25000); }
 TEST_F(FktwertReferenz, RandomTextsB) { zufaellige_texte(2, 25000); }
 TEST_F(FktwertReferenz, RandomTextsC) { zufaellige_texte(3, 25000); }
 TEST_F(FktwertReferenz, RandomTextsD) { zufaellige_texte(4, 25000); }
+
+// Names read several characters at a time must still be told apart from names
+// with other characters in them, NUL included, and from names at the end of the text.
+TEST_F(FktwertReferenz, NamesWithOddCharacters) {
+  using namespace std::string_literals;
+  const std::u16string texte[] = {u"SI\0\0(X)"s, u"S\0(4)"s, u"LN\0(X)"s, u"SI\0(1)"s, u"SIN\0(X)"s,
+                                  u"SQRT(X)", u"SQRT", u"SIN(", u"SIN", u"SI(X", u"LN(X",  u"COS(X",
+                                  u"ARCSIN(X)", u"ARCSINH(X)", u"HEAVISIDE(X)", u"HEAVISIDEX(X)",
+                                  u"F1(X)", u"F4(X)", u"SIn(X)", u"S\u0418N(X)", u"ABSABSABS(X)",
+                                  u"2*EXP(X)", u"X*ABS(-X)-SGN(X)", u"S(X)", u"SQ(X)", u"ARC(X)",
+                                  u"I(X)", u"CS(X)", u"N(X)", u"COTX(X)"};
+  P = 0.5;
+  for (const auto& t : texte)
+    for (double x : {0.5, -2.0}) {
+      vergleichen(t, x);
+      if (::testing::Test::HasFatalFailure()) return;
+    }
+}
 
 // Long and deep texts, where the reader's stacks and the depth limit matter.
 TEST_F(FktwertReferenz, DeepAndLongTexts) {
