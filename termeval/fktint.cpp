@@ -287,6 +287,14 @@ std::array<Eintrag, 2 * maximale_tiefe + 2> stapel = [] {
 
 enum class Ausgang { fertig, bearbeiten };
 
+// The text and x of the call being read; kept here rather than in registers, as
+// the reading needs x only at each "X" and the text only for the edited copy.
+struct Aufruf {
+  std::u16string_view term;
+  double x;
+};
+Aufruf aufruf;
+
 // "-X^" at p: the edit of the term puts a 0 after a "(" before it.
 bool minus_x_hoch(const char16_t* p, const char16_t* ende) {
   return ende - p > 2 && p[0] == u'-' && p[1] == u'X' && p[2] == u'^';
@@ -389,8 +397,7 @@ double klammerwert(std::uint8_t art, double v) {
 // the depth limit. A text shorter than the limit cannot reach it (every nested
 // operand but the first costs a character), so it is read without counting.
 template <bool zaehlen>
-[[gnu::always_inline]] inline Ausgang lesen(const char16_t* pos, const char16_t* const ende, const double x,
-                                            double& ergebnis) {
+[[gnu::always_inline]] inline Ausgang lesen(const char16_t* pos, const char16_t* const ende, double& ergebnis) {
   Eintrag* const boden = stapel.data();
   Eintrag* oben = boden;
   [[maybe_unused]] Eintrag* klammer = boden;  // the innermost open bracket
@@ -431,15 +438,20 @@ klammer_operand:  // after an opening, which may be the last character
 faktor:
   c = pos < ende ? *pos : u'\0';
 faktor_zeichen:
+  // X and a number of one digit, the most frequent operands, before the table.
+  if (c == u'X') {
+    ++pos;
+    v = aufruf.x;
+    goto operand_fertig;
+  }
+  if (static_cast<unsigned>(c - u'0') < 10 && (pos + 1 == ende || !zeichen[pos[1]].zahlfolge)) {
+    ++pos;
+    v = c - u'0';
+    goto operand_fertig;
+  }
   switch (zeichen[c].art) {
-    case Operandart::x: ++pos; v = x; break;
+    case Operandart::x: ++pos; v = aufruf.x; break;
     case Operandart::ziffer:
-      if (pos + 1 == ende || !zeichen[pos[1]].zahlfolge) {  // one digit
-        v = c - u'0';
-        ++pos;
-        break;
-      }
-      [[fallthrough]];
     case Operandart::punkt: {
       const Zahl zahl = zahl_lesen(pos, ende);
       if (!zahl.ende) return Ausgang::bearbeiten;
@@ -493,6 +505,7 @@ faktor_zeichen:
       break;
     default: __builtin_unreachable();
   }
+operand_fertig:
   if (negativ) v = -v;
   goto operator_faellig;
 
@@ -575,14 +588,14 @@ std::u16string_view normalisieren(std::u16string_view t) {
 }
 
 // Long texts, where the depth is counted, out of the way of the short ones.
-[[gnu::noinline]] Ausgang lang_lesen(std::u16string_view t, double x, double& ergebnis) {
-  return lesen<true>(t.data(), t.data() + t.size(), x, ergebnis);
+[[gnu::noinline]] Ausgang lang_lesen(std::u16string_view t, double& ergebnis) {
+  return lesen<true>(t.data(), t.data() + t.size(), ergebnis);
 }
 
-[[gnu::always_inline]] inline double lesen(std::u16string_view t, double x, Ausgang& ausgang) {
+[[gnu::always_inline]] inline double lesen(std::u16string_view t, Ausgang& ausgang) {
   fehlercode = 0;
   double v = 0;
-  ausgang = t.size() < maximale_tiefe ? lesen<false>(t.data(), t.data() + t.size(), x, v) : lang_lesen(t, x, v);
+  ausgang = t.size() < maximale_tiefe ? lesen<false>(t.data(), t.data() + t.size(), v) : lang_lesen(t, v);
   if (v > grenze) {
     v = grenze;
     fehlercode = 4;
@@ -591,14 +604,14 @@ std::u16string_view normalisieren(std::u16string_view t) {
 }
 
 // The edited text, rarely needed, out of the way of the raw reading.
-[[gnu::noinline]] double bearbeitet_lesen(std::u16string_view term, double x) {
-  const auto bearbeitet = normalisieren(term);
+[[gnu::noinline]] double bearbeitet_lesen() {
+  const auto bearbeitet = normalisieren(aufruf.term);
   if (bearbeitet == u" ") {  // only blanks: no operand where one is due
     fehlercode = 1;
     return 0;
   }
   Ausgang ausgang;
-  return lesen(bearbeitet, x, ausgang);
+  return lesen(bearbeitet, ausgang);
 }
 
 [[gnu::always_inline]] inline double auswerten(std::u16string_view term, double x) {
@@ -616,12 +629,13 @@ std::u16string_view normalisieren(std::u16string_view t) {
   }
   // The raw text is read first and copied only when the reader meets a blank or a
   // comma; a trailing blank decides at once, as it moves the end of the text.
+  aufruf = {term, x};
   if (term.back() != u' ') {
     Ausgang ausgang;
-    const double v = lesen(term, x, ausgang);
+    const double v = lesen(term, ausgang);
     if (ausgang == Ausgang::fertig) return v;
   }
-  return bearbeitet_lesen(term, x);
+  return bearbeitet_lesen();
 }
 
 }  // namespace
