@@ -285,7 +285,12 @@ std::array<Eintrag, 2 * maximale_tiefe + 2> stapel = [] {
   return s;
 }();
 
-enum class Ausgang { fertig, bearbeiten };
+// The outcome of one reading: the value, or the request to read the edited text.
+struct Gelesen {
+  double wert;
+  bool bearbeiten;
+};
+constexpr Gelesen bearbeiten{0, true};
 
 // The text and x of the call being read; kept here rather than in registers, as
 // the reading needs x only at each "X" and the text only for the edited copy.
@@ -397,7 +402,7 @@ double klammerwert(std::uint8_t art, double v) {
 // the depth limit. A text shorter than the limit cannot reach it (every nested
 // operand but the first costs a character), so it is read without counting.
 template <bool zaehlen>
-[[gnu::always_inline]] inline Ausgang lesen(const char16_t* pos, const char16_t* const ende, double& ergebnis) {
+[[gnu::always_inline]] inline Gelesen lesen(const char16_t* pos, const char16_t* const ende) {
   Eintrag* const boden = stapel.data();
   Eintrag* oben = boden;
   [[maybe_unused]] Eintrag* klammer = boden;  // the innermost open bracket
@@ -454,7 +459,7 @@ faktor_zeichen:
     case Operandart::ziffer:
     case Operandart::punkt: {
       const Zahl zahl = zahl_lesen(pos, ende);
-      if (!zahl.ende) return Ausgang::bearbeiten;
+      if (!zahl.ende) return bearbeiten;
       pos = zahl.ende;
       v = zahl.wert;
       break;
@@ -479,26 +484,26 @@ faktor_zeichen:
       goto klammer_operand;
     case Operandart::funktion: {
       const int nummer = funktionsname(pos, ende);
-      if (nummer < 0) return Ausgang::bearbeiten;
+      if (nummer < 0) return bearbeiten;
       if (gueltige_funktion(nummer)) {
         if (!oeffnen(static_cast<std::uint8_t>(nummer))) goto zu_tief;
         if (minus_x_hoch(pos, ende)) goto null_davor;
         goto klammer_operand;
       }
       // Not evaluated: the argument is left for the operator reading.
-      if (minus_x_hoch(pos, ende)) return Ausgang::bearbeiten;
+      if (minus_x_hoch(pos, ende)) return bearbeiten;
       fehlercode = 1;
       v = 0;
       break;
     }
     case Operandart::p:
-      if (!p_lesen(pos, ende, v)) return Ausgang::bearbeiten;
+      if (!p_lesen(pos, ende, v)) return bearbeiten;
       break;
     case Operandart::q: ++pos; v = Q; break;
     case Operandart::r: ++pos; v = R; break;
     case Operandart::e: ++pos; v = euler; break;
     case Operandart::fehler:
-      if (blank_oder_komma(c)) return Ausgang::bearbeiten;
+      if (blank_oder_komma(c)) return bearbeiten;
     kein_operand:
       fehlercode = 1;
       v = 0;
@@ -522,7 +527,7 @@ operator_faellig: {
     op = zeichen[o].op;
     stufe = zeichen[o].stufe;
     if (op == kein_operator) {
-      if (blank_oder_komma(o) || (o == u'(' && minus_x_hoch(pos, ende))) return Ausgang::bearbeiten;
+      if (blank_oder_komma(o) || (o == u'(' && minus_x_hoch(pos, ende))) return bearbeiten;
       fehlercode = 1;
     }
   }
@@ -555,13 +560,11 @@ operator_faellig: {
     goto operator_faellig;
   }
 }
-  ergebnis = v;
-  return Ausgang::fertig;
+  return {v, false};
 
 zu_tief:  // too deep to read safely: the term is unreadable
   fehlercode = 1;
-  ergebnis = 0;
-  return Ausgang::fertig;
+  return {0, false};
 }
 
 // Steps 3 to 6 in two passes over reused buffers: commas and blanks, then the
@@ -588,19 +591,16 @@ std::u16string_view normalisieren(std::u16string_view t) {
 }
 
 // Long texts, where the depth is counted, out of the way of the short ones.
-[[gnu::noinline]] Ausgang lang_lesen(std::u16string_view t, double& ergebnis) {
-  return lesen<true>(t.data(), t.data() + t.size(), ergebnis);
-}
+[[gnu::noinline]] Gelesen lang_lesen(std::u16string_view t) { return lesen<true>(t.data(), t.data() + t.size()); }
 
-[[gnu::always_inline]] inline double lesen(std::u16string_view t, Ausgang& ausgang) {
+[[gnu::always_inline]] inline Gelesen lesen(std::u16string_view t) {
   fehlercode = 0;
-  double v = 0;
-  ausgang = t.size() < maximale_tiefe ? lesen<false>(t.data(), t.data() + t.size(), v) : lang_lesen(t, v);
-  if (v > grenze) {
-    v = grenze;
+  Gelesen g = t.size() < maximale_tiefe ? lesen<false>(t.data(), t.data() + t.size()) : lang_lesen(t);
+  if (g.wert > grenze) {
+    g.wert = grenze;
     fehlercode = 4;
   }
-  return v;
+  return g;
 }
 
 // The edited text, rarely needed, out of the way of the raw reading.
@@ -610,12 +610,11 @@ std::u16string_view normalisieren(std::u16string_view t) {
     fehlercode = 1;
     return 0;
   }
-  Ausgang ausgang;
-  return lesen(bearbeitet, ausgang);
+  return lesen(bearbeitet).wert;
 }
 
 [[gnu::always_inline]] inline double auswerten(std::u16string_view term, double x) {
-  if (x < -1000000 || std::isnan(x)) {
+  if (!(x >= -1000000)) {  // below the range, or not a number
     fehlercode = 1;
     return 0;
   }
@@ -631,9 +630,8 @@ std::u16string_view normalisieren(std::u16string_view t) {
   // comma; a trailing blank decides at once, as it moves the end of the text.
   aufruf = {term, x};
   if (term.back() != u' ') {
-    Ausgang ausgang;
-    const double v = lesen(term, ausgang);
-    if (ausgang == Ausgang::fertig) return v;
+    const Gelesen g = lesen(term);
+    if (!g.bearbeiten) return g.wert;
   }
   return bearbeitet_lesen();
 }
