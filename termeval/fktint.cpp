@@ -202,8 +202,19 @@ constexpr std::uint64_t namensschluessel(std::u16string_view name) {
   return name.size() <= 4 ? kurzer_schluessel(name.data(), name.size()) : k | 1ull << 63;
 }
 
-// The listed names without digits by their keys, in an open-addressed table;
-// every other name takes the substring search.
+bool gueltige_funktion(int nummer) {
+  static constexpr std::array<bool, 180> gueltig = [] {
+    std::array<bool, 180> g{};
+    for (int n : {1,   5,   10,  14,  17,  21,  24,  28,  32,  36,  43,  46,  53,  58,  63,  68,
+                  72,  88,  92,  95,  102, 109, 116, 123, 127, 133, 139, 147, 151, 156, 166, 173})
+      g[n] = true;
+    return g;
+  }();
+  return nummer >= 0 && nummer < static_cast<int>(gueltig.size()) && gueltig[nummer];
+}
+
+// The listed names of evaluated functions by their keys, in an open-addressed
+// table; every other name takes the substring search.
 class Namenstabelle {
  public:
   Namenstabelle() {
@@ -212,10 +223,11 @@ class Namenstabelle {
       const auto name = rest.substr(0, ende);
       rest.remove_prefix(std::min(ende + 1, rest.size()));
       const std::uint64_t k = namensschluessel(name);
-      if (k == 0) continue;  // F1 to F4
+      const int nummer = static_cast<int>(funktionsnamen.find(name)) + 1;
+      if (k == 0 || !gueltige_funktion(nummer)) continue;  // F1 to F4
       auto* e = &eintraege[platz(k)];
       while (e->schluessel != 0) e = &eintraege[(e - eintraege.data() + 1) % eintraege.size()];
-      *e = {k, static_cast<int>(funktionsnamen.find(name)) + 1, name.size()};
+      *e = {k, nummer, name.size()};
     }
   }
 
@@ -242,16 +254,6 @@ class Namenstabelle {
 
 const Namenstabelle namenstabelle;
 
-bool gueltige_funktion(int nummer) {
-  static constexpr std::array<bool, 180> gueltig = [] {
-    std::array<bool, 180> g{};
-    for (int n : {1,   5,   10,  14,  17,  21,  24,  28,  32,  36,  43,  46,  53,  58,  63,  68,
-                  72,  88,  92,  95,  102, 109, 116, 123, 127, 133, 139, 147, 151, 156, 166, 173})
-      g[n] = true;
-    return g;
-  }();
-  return nummer >= 0 && nummer < static_cast<int>(gueltig.size()) && gueltig[nummer];
-}
 
 // ---------------------------------------------------------------------------
 // The reader
@@ -361,8 +363,9 @@ Zahl zahl_lesen(const char16_t* const pos, const char16_t* const ende) {
 }
 
 // The name of a function call runs up to the next "(" or the end of the text; the
-// position moves past that "(". Returns the function number, -1 where the edited
-// text reads otherwise (a blank or a comma in the name).
+// position moves past that "(". Returns the number of the function, 0 for a name
+// that is not evaluated, -1 where the edited text reads otherwise (a blank or a
+// comma in the name).
 [[gnu::always_inline]] inline int funktionsname(const char16_t*& pos, const char16_t* ende) {
   if (ende - pos > 4) {  // a short name and its "(" among the next five characters
     std::uint64_t vier;  // the next four characters, one to a 16-bit lane
@@ -383,7 +386,7 @@ Zahl zahl_lesen(const char16_t* const pos, const char16_t* const ende) {
   int nummer = namenstabelle.nummer(namensschluessel(std::u16string_view(anfang, laenge)), laenge);
   if (nummer == 0) nummer = funktionsnummer_gesucht(anfang, laenge);
   if (pos < ende) ++pos;
-  return nummer;
+  return gueltige_funktion(nummer) ? nummer : 0;
 }
 
 double klammerwert(std::uint8_t art, double v) {
@@ -431,29 +434,35 @@ template <bool zaehlen>
     return true;
   };
 
+  // X, or a number of one digit: the most frequent operands, read before the table.
+  const auto einfach = [&](char16_t z) {
+    if (z == u'X') {
+      ++pos;
+      v = aufruf.x;
+      return true;
+    }
+    if (static_cast<unsigned>(z - u'0') < 10 && (pos + 1 == ende || !zeichen[pos[1]].zahlfolge)) {
+      ++pos;
+      v = z - u'0';
+      return true;
+    }
+    return false;
+  };
+
   // The 0 that the edit puts in front of a leading sign is read as if it stood there.
   if (*pos == u'-' || *pos == u'+') goto operator_faellig;
 
 operand:  // after an operator, which is never the last character
-  negativ = false;
   c = *pos;
+  if (einfach(c)) goto operator_faellig;
+  negativ = false;
   goto faktor_zeichen;
 klammer_operand:  // after an opening, which may be the last character
+  if (pos < ende && einfach(*pos)) goto operator_faellig;
   negativ = false;
 faktor:
   c = pos < ende ? *pos : u'\0';
 faktor_zeichen:
-  // X and a number of one digit, the most frequent operands, before the table.
-  if (c == u'X') {
-    ++pos;
-    v = aufruf.x;
-    goto operand_fertig;
-  }
-  if (static_cast<unsigned>(c - u'0') < 10 && (pos + 1 == ende || !zeichen[pos[1]].zahlfolge)) {
-    ++pos;
-    v = c - u'0';
-    goto operand_fertig;
-  }
   switch (zeichen[c].art) {
     case Operandart::x: ++pos; v = aufruf.x; break;
     case Operandart::ziffer:
@@ -485,7 +494,7 @@ faktor_zeichen:
     case Operandart::funktion: {
       const int nummer = funktionsname(pos, ende);
       if (nummer < 0) return bearbeiten;
-      if (gueltige_funktion(nummer)) {
+      if (nummer > 0) {
         if (!oeffnen(static_cast<std::uint8_t>(nummer))) goto zu_tief;
         if (minus_x_hoch(pos, ende)) goto null_davor;
         goto klammer_operand;
@@ -510,7 +519,6 @@ faktor_zeichen:
       break;
     default: __builtin_unreachable();
   }
-operand_fertig:
   if (negativ) v = -v;
   goto operator_faellig;
 
