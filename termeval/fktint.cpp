@@ -1,13 +1,13 @@
 // Term evaluator: reads the term text anew on every call, left to right, with
 // operator levels and a one-operator lookahead, computing while it reads.
 //
-// The reader is one loop over the text with two explicit stacks, the pending
-// operators (with their left operands) and the open brackets. It applies every
-// operation at the moment the rule-per-routine reading of the term would: when the
-// operator after its right operand has been read and binds no tighter. So the
-// status writes and the reading of the status by "^" keep their order. It also
-// counts the nested operands the way that reading nests them, since the depth
-// limit depends on it.
+// The reader is one loop over the text with one explicit stack that holds the
+// pending operators (with their left operands) and the open brackets. It applies
+// every operation at the moment the rule-per-routine reading of the term would:
+// when the operator after its right operand has been read and binds no tighter.
+// So the status writes and the reading of the status by "^" keep their order. For
+// texts long enough to reach the depth limit it also counts the nested operands
+// the way that reading nests them, since the limit depends on it.
 
 #include "fktint.h"
 
@@ -256,7 +256,6 @@ class Namenstabelle {
 };
 
 const Namenstabelle namenstabelle;
-
 
 // ---------------------------------------------------------------------------
 // The reader
@@ -577,7 +576,7 @@ zu_tief:  // too deep to read safely: the term is unreadable
   return {0, false};
 }
 
-// Steps 3 to 6 in two passes over reused buffers: commas and blanks, then the
+// The edit of the term in two passes over reused buffers: commas and blanks, then the
 // leading sign and the "(-X^" insertions (an insertion never makes a new one).
 std::u16string_view normalisieren(std::u16string_view t) {
   static std::u16string ohne_blanks, fertig;

@@ -379,7 +379,7 @@ double ausdruck(Zustand& z) { return ausdruck(z, false); }
 // where an operator is due), the reader asks for the edited text instead.
 double klammerinhalt(Zustand& z) { return ausdruck(z, minus_x_hoch(z)); }
 
-// Steps 3 to 6 in two passes over reused buffers: commas and blanks, then the
+// The edit of the term in two passes over reused buffers: commas and blanks, then the
 // leading sign and the "(-X^" insertions (an insertion never makes a new one).
 std::u16string_view normalisieren(std::u16string_view t) {
   static std::u16string ohne_blanks, fertig;
