@@ -342,20 +342,25 @@ Zahl zahl_lesen(const char16_t* const pos, const char16_t* const ende) {
   return {p, schnell ? static_cast<double>(mantisse) / zehnerpotenzen[nachkomma] : zahl_umwandeln(anfang, p - anfang)};
 }
 
-// P, PI or PHI. False where a blank among the next two characters may join them.
+// P, PI or PHI. False where a blank may join what follows into PI or PHI.
 [[gnu::always_inline]] inline bool p_lesen(const char16_t*& pos, const char16_t* ende, double& v) {
-  for (const char16_t* c = pos + 1; c < ende && c <= pos + 2; ++c)
-    if (*c == u' ') return false;
-  if (ende - pos > 1 && pos[1] == u'I') {
+  const std::ptrdiff_t rest = ende - pos;
+  if (rest > 1 && pos[1] == u' ') return false;
+  if (rest > 1 && pos[1] == u'I') {
     pos += 2;
     v = pi;
-  } else if (ende - pos > 2 && pos[1] == u'H' && pos[2] == u'I') {
-    pos += 3;
-    v = phi;
-  } else {
-    ++pos;
-    v = P;
+    return true;
   }
+  if (rest > 2 && pos[1] == u'H') {
+    if (pos[2] == u' ') return false;
+    if (pos[2] == u'I') {
+      pos += 3;
+      v = phi;
+      return true;
+    }
+  }
+  ++pos;
+  v = P;
   return true;
 }
 
