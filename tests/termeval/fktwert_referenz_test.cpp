@@ -200,7 +200,8 @@ TEST_F(FktwertReferenz, RandomTextsC) { zufaellige_texte(3, 25000); }
 TEST_F(FktwertReferenz, RandomTextsD) { zufaellige_texte(4, 25000); }
 
 // Names read several characters at a time must still be told apart from names
-// with other characters in them, NUL included, and from names at the end of the text.
+// with other characters in them, NUL included, and from names at the end of the
+// text; P, PI and PHI with blanks that join them.
 TEST_F(FktwertReferenz, NamesWithOddCharacters) {
   using namespace std::string_literals;
   const std::u16string texte[] = {u"SI\0\0(X)"s, u"S\0(4)"s, u"LN\0(X)"s, u"SI\0(1)"s, u"SIN\0(X)"s,
@@ -208,7 +209,8 @@ TEST_F(FktwertReferenz, NamesWithOddCharacters) {
                                   u"ARCSIN(X)", u"ARCSINH(X)", u"HEAVISIDE(X)", u"HEAVISIDEX(X)",
                                   u"F1(X)", u"F4(X)", u"SIn(X)", u"S\u0418N(X)", u"ABSABSABS(X)",
                                   u"2*EXP(X)", u"X*ABS(-X)-SGN(X)", u"S(X)", u"SQ(X)", u"ARC(X)",
-                                  u"I(X)", u"CS(X)", u"N(X)", u"COTX(X)"};
+                                  u"I(X)", u"CS(X)", u"N(X)", u"COTX(X)", u"PH I", u"X*PH I+1", u"P I",
+                                  u"P HI", u"(PH I)", u"PH", u"PHI", u"PIX", u"P", u"PH,I"};
   P = 0.5;
   for (const auto& t : texte)
     for (double x : {0.5, -2.0}) {
