@@ -262,7 +262,7 @@ const Namenstabelle namenstabelle;
 
 // What closing a bracket does to its value; every other kind is a function number.
 // The whole term is the bracket `ganz` at the bottom of the stack.
-enum Klammer : std::uint8_t { rund = 0, ganz = 253, eckig = 254, betrag = 255 };
+enum Klammer : std::uint8_t { ganz = 0, rund = 253, eckig = 254, betrag = 255 };
 
 // One entry of the reader's stack: a pending operator with its left operand, or,
 // with level 0, an open bracket (the whole term is the bracket at the bottom).
@@ -282,12 +282,8 @@ struct Eintrag {
 // them; so twice the depth limit bounds the stack (and a text that is read without
 // counting has fewer characters than the limit). The evaluator runs on one thread
 // (it shares `fehlercode`), so one stack serves every call. The bottom entry stays
-// the bracket around the whole term.
-std::array<Eintrag, 2 * maximale_tiefe + 2> stapel = [] {
-  std::array<Eintrag, 2 * maximale_tiefe + 2> s{};
-  s[0].art = ganz;
-  return s;
-}();
+// the bracket around the whole term (all zero, so the stack takes no room in the program).
+std::array<Eintrag, 2 * maximale_tiefe + 2> stapel{};
 
 // The outcome of one reading: the value, or the request to read the edited text.
 struct Gelesen {
