@@ -394,11 +394,9 @@ Zahl zahl_lesen(const char16_t* const pos, const char16_t* const ende) {
 
 // The value of a closed bracket other than a round one: a function, [ ] or | |.
 double klammerwert(std::uint8_t art, double v) {
-  switch (art) {
-    case eckig: return v >= 0 ? std::trunc(v) : std::trunc(v - 1);
-    case betrag: return std::fabs(v);
-    default: return funktionswert(art, v);
-  }
+  if (art < rund) return funktionswert(art, v);
+  if (art == eckig) return v >= 0 ? std::trunc(v) : std::trunc(v - 1);
+  return std::fabs(v);
 }
 
 // The reading of one text. Where the raw text meets what the edit of the term
