@@ -1,11 +1,13 @@
 // Evaluation speed: our interpreter against the same functions written in C++
-// (the floor) and against muparser, compiled once and re-parsed on every call.
+// (the floor) and against muparser, compiled once and re-parsed on every call;
+// and one whole curve each way, muparser compiling the text once for it.
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -52,11 +54,14 @@ void pro_auswertung(benchmark::State& state) {
       spalten, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// One curve of `spalten` columns with our evaluator, which reads the text at every column.
+void kurve(const std::u16string& term) {
+  for (int c = 0; c < spalten; ++c) benchmark::DoNotOptimize(fktwert(term, spalte_x(c)));
+}
+
 void bm_fktwert(benchmark::State& state) {
-  const auto& term = terme[state.range(0)];
   P = 1;
-  for (auto _ : state)
-    for (int c = 0; c < spalten; ++c) benchmark::DoNotOptimize(fktwert(term, spalte_x(c)));
+  for (auto _ : state) kurve(terme[state.range(0)]);
   pro_auswertung(state);
 }
 
@@ -69,33 +74,51 @@ void bm_floor(benchmark::State& state) {
   pro_auswertung(state);
 }
 
-void bm_muparser(benchmark::State& state) {
+// muparser with x and p bound to one of the terms.
+struct Muparser {
   double x = 0, p = 1;
   mu::Parser parser;
-  parser.DefineVar("x", &x);
-  parser.DefineVar("p", &p);
-  parser.SetExpr(muparser_text(terme[state.range(0)]));
-  for (auto _ : state)
+  const std::string text;
+
+  explicit Muparser(std::int64_t i) : text(muparser_text(terme[i])) {
+    parser.DefineVar("x", &x);
+    parser.DefineVar("p", &p);
+    parser.SetExpr(text);
+  }
+  // One value per column; `uebersetzen`: compile the text anew before each value.
+  void kurve(bool uebersetzen) {
     for (int c = 0; c < spalten; ++c) {
       x = spalte_x(c);
+      if (uebersetzen) parser.SetExpr(text);
       benchmark::DoNotOptimize(parser.Eval());
     }
+  }
+};
+
+void bm_muparser(benchmark::State& state) {
+  Muparser m(state.range(0));
+  for (auto _ : state) m.kurve(false);
   pro_auswertung(state);
 }
 
 void bm_muparser_parse(benchmark::State& state) {
-  double x = 0, p = 1;
-  mu::Parser parser;
-  parser.DefineVar("x", &x);
-  parser.DefineVar("p", &p);
-  const std::string text = muparser_text(terme[state.range(0)]);
-  for (auto _ : state)
-    for (int c = 0; c < spalten; ++c) {
-      x = spalte_x(c);
-      parser.SetExpr(text);
-      benchmark::DoNotOptimize(parser.Eval());
-    }
+  Muparser m(state.range(0));
+  for (auto _ : state) m.kurve(true);
   pro_auswertung(state);
+}
+
+// One curve: our evaluator against muparser compiling the text once per curve.
+void bm_curve(benchmark::State& state) {
+  P = 1;
+  for (auto _ : state) kurve(terme[state.range(0)]);
+}
+
+void bm_curve_muparser(benchmark::State& state) {
+  Muparser m(state.range(0));
+  for (auto _ : state) {
+    m.parser.SetExpr(m.text);
+    m.kurve(false);
+  }
 }
 
 const bool registriert = [] {
@@ -103,6 +126,8 @@ const bool registriert = [] {
   benchmark::RegisterBenchmark("floor", bm_floor)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("muparser", bm_muparser)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("muparser_parse", bm_muparser_parse)->DenseRange(0, 4);
+  benchmark::RegisterBenchmark("curve", bm_curve)->DenseRange(0, 4);
+  benchmark::RegisterBenchmark("curve_muparser", bm_curve_muparser)->DenseRange(0, 4);
   return true;
 }();
 

@@ -1,10 +1,21 @@
 // Term evaluator: reads the term text anew on every call, left to right, with
 // operator levels and a one-operator lookahead, computing while it reads.
+//
+// The reader is one loop over the text with one explicit stack that holds the
+// pending operators (with their left operands) and the open brackets. It applies
+// every operation at the moment the rule-per-routine reading of the term would:
+// when the operator after its right operand has been read and binds no tighter.
+// So the status writes and the reading of the status by "^" keep their order. For
+// texts long enough to reach the depth limit it also counts the nested operands
+// the way that reading nests them, since the limit depends on it.
 
 #include "fktint.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 std::uint8_t fehlercode = 0;
@@ -26,82 +37,16 @@ constexpr char16_t e_akut_gross = u'\u00C9';  // the constant e
 constexpr char16_t e_akut_klein = u'\u00E9';  // read inside number texts
 constexpr char16_t mittelpunkt = u'\u00B7';   // multiplication sign
 
-// Past this depth of nested operands the evaluator stops descending; at least
-// 1 000 bracket levels fit below it, and the stack stays small.
+// Past this depth of nested operands the evaluator stops reading; at least
+// 1 000 bracket levels fit below it.
 constexpr int maximale_tiefe = 4000;
-
-// Evaluation state of one call.
-struct Zustand {
-  const char16_t* text;
-  std::size_t laenge;
-  std::size_t pos;  // 0-based reading position
-  double x;
-  char16_t vorschau_op;  // lookahead operator
-  int vorschau_stufe;
-  char16_t offen_op;  // pending operator
-  int offen_stufe;
-  int tiefe;
-  bool abgebrochen;
-  bool roh;        // the text as the caller gave it, not yet edited
-  bool neu_lesen;  // the raw text met something that the edit would change
-};
-
-// Stops reading at once; the loops of the reader all end at the end of the text.
-void lesen_beenden(Zustand& z) {
-  z.pos = z.laenge;
-  z.vorschau_stufe = 0;
-}
-
-// The raw text met something that the edit of the term changes: read the edited text.
-void bearbeitung_noetig(Zustand& z) {
-  if (!z.roh) return;
-  z.neu_lesen = true;
-  lesen_beenden(z);
-}
 
 bool blank_oder_komma(char16_t c) { return c == u' ' || c == u','; }
 
-// "-X^" directly after a "(": the edit of the term puts a 0 between them.
-bool minus_x_hoch(const Zustand& z) {
-  return z.pos + 2 < z.laenge && z.text[z.pos] == u'-' && z.text[z.pos + 1] == u'X' &&
-         z.text[z.pos + 2] == u'^';
-}
+// ---------------------------------------------------------------------------
+// Operations
 
-double ausdruck(Zustand& z);
-double klammerinhalt(Zustand& z);
-
-void undefiniert_setzen() { fehlercode = 2; }
-
-// Operator levels; -1 marks a character that is no operator (read as a closing one).
-struct Stufentabelle {
-  std::int8_t stufe[256] = {};
-  constexpr Stufentabelle() {
-    for (auto& s : stufe) s = -1;
-    stufe[u'+'] = stufe[u'-'] = 1;
-    stufe[u'*'] = stufe[mittelpunkt] = stufe[u'/'] = 2;
-    stufe[u'^'] = 3;
-    stufe[u')'] = stufe[u']'] = stufe[u'|'] = 0;
-  }
-};
-constexpr Stufentabelle stufentabelle;
-
-// operatorlesen: the last character of the text is never read as an operator.
-[[gnu::always_inline]] inline void operatorlesen(Zustand& z) {
-  if (z.pos + 1 >= z.laenge) {
-    z.vorschau_stufe = 0;
-    return;
-  }
-  const char16_t c = z.text[z.pos++];
-  z.vorschau_op = c;
-  const int stufe = c < 256 ? stufentabelle.stufe[c] : -1;
-  if (stufe < 0) {
-    z.vorschau_stufe = 0;
-    fehlercode = 1;
-    if (blank_oder_komma(c) || (c == u'(' && minus_x_hoch(z))) bearbeitung_noetig(z);
-  } else {
-    z.vorschau_stufe = stufe;
-  }
-}
+enum Operation : std::uint8_t { schliessen, plus, minus, mal, durch, hoch, kein_operator };
 
 bool ganzzahlig(double v) { return std::trunc(v) == v; }
 
@@ -127,11 +72,13 @@ double ganze_potenz(double a, double n) {
   return std::pow(a, n);
 }
 
+double undefiniert() {
+  fehlercode = 2;
+  return 0;
+}
+
 double potenz(double a, double b) {
-  if (fehlercode >= 2) {
-    fehlercode = 2;
-    return 0;
-  }
+  if (fehlercode >= 2) return undefiniert();
   if (b == 0) return 1;
   if (b == 1) return a;
   if (b == 2) return a * a;
@@ -140,44 +87,90 @@ double potenz(double a, double b) {
   if (b > 4 && std::fabs(b) < 2147483647.0 && ganzzahlig(b)) return ganze_potenz(a, b);
   if (a == 0) return 0;
   const double l = b * std::log(std::fabs(a));
-  if (std::fabs(l) > 16) {
-    undefiniert_setzen();
-    return 0;
-  }
+  if (std::fabs(l) > 16) return undefiniert();
   if (a < 0) {
-    if (!ganzzahlig(b) || std::fabs(l) > 15) {
-      undefiniert_setzen();
-      return 0;
-    }
+    if (!ganzzahlig(b) || std::fabs(l) > 15) return undefiniert();
     const double r = std::exp(l);
     return std::fmod(std::trunc(b), 2.0) != 0 ? -r : r;
   }
   return std::exp(l);
 }
 
-[[gnu::always_inline]] inline double anwenden(double a, char16_t op, double b) {
+[[gnu::always_inline]] inline double anwenden(double a, Operation op, double b) {
   switch (op) {
-    case u'+': return a + b;
-    case u'-': return a - b;
-    case u'*': case mittelpunkt:
+    case plus: return a + b;
+    case minus: return a - b;
+    case mal:
       if (std::fabs(a) >= grenze || std::fabs(b) >= grenze) {
         fehlercode = 2;
         return grenze;
       }
       return a * b;
-    case u'/':
+    case durch:
       if (b == 0) {
         fehlercode = 2;
         return grenze;
       }
       return a / b;
-    case u'^': return potenz(a, b);
-    default: return a;
+    default:
+      // The square, the most frequent power, without the call; same rules, same order.
+      if (b == 2 && fehlercode < 2) return a * a;
+      return potenz(a, b);
   }
 }
 
+// ---------------------------------------------------------------------------
+// Operands
 
-// Slow path of zahllesen: long or odd number texts.
+// What a character begins where an operand is due.
+enum class Operandart : std::uint8_t {
+  fehler, vorzeichen, klammer, eckig, betrag, ziffer, punkt, x, p, q, r, e, funktion
+};
+
+// Operator levels, one above those of the rules, so that 0 can mark a bracket on
+// the reader's stack: "+" "-" 2, "*" "/" 3, "^" 4, a closing character 1.
+constexpr std::uint8_t stufe_von[] = {1, 2, 2, 3, 3, 4, 1};
+
+// Everything the reader asks about a character, in one table.
+struct Zeichen {
+  Operandart art = Operandart::fehler;  // where an operand is due
+  Operation op = kein_operator;         // where an operator is due
+  std::uint8_t stufe = stufe_von[kein_operator];
+  bool zahlfolge = false;               // can follow the digits of a number
+};
+
+struct Zeichentabelle {
+  Zeichen z[256] = {};
+  constexpr Zeichentabelle() {
+    z[u'-'].art = Operandart::vorzeichen;
+    z[u'('].art = Operandart::klammer;
+    z[u'['].art = Operandart::eckig;
+    z[u'|'].art = Operandart::betrag;
+    z[u'.'].art = Operandart::punkt;
+    for (char16_t c = u'0'; c <= u'9'; ++c) z[c].art = Operandart::ziffer;
+    for (char16_t c : std::u16string_view(u"ABCDEFGHIJLMNOSTVW")) z[c].art = Operandart::funktion;
+    z[u'X'].art = Operandart::x;
+    z[u'P'].art = Operandart::p;
+    z[u'Q'].art = Operandart::q;
+    z[u'R'].art = Operandart::r;
+    z[e_akut_gross].art = Operandart::e;
+
+    z[u'+'].op = plus;
+    z[u'-'].op = minus;
+    z[u'*'].op = z[mittelpunkt].op = mal;
+    z[u'/'].op = durch;
+    z[u'^'].op = hoch;
+    z[u')'].op = z[u']'].op = z[u'|'].op = schliessen;
+    for (auto& e : z) e.stufe = stufe_von[e.op];
+
+    // A comma continues a number in the edited text, and a blank joins it to what follows.
+    for (char16_t c : std::u16string_view(u"0123456789.\u00E9, ")) z[c].zahlfolge = true;
+  }
+  const Zeichen& operator[](char16_t c) const { return z[c < 256 ? c : 0]; }
+};
+constexpr Zeichentabelle zeichen;
+
+// Slow path of the number reading: long or odd number texts.
 double zahl_umwandeln(const char16_t* text, std::size_t n) {
   std::string ziffern(n, '0');
   for (std::size_t i = 0; i < n; ++i) {
@@ -191,191 +184,398 @@ double zahl_umwandeln(const char16_t* text, std::size_t n) {
   return v;
 }
 
-// zahllesen: digits and points, no sign, no exponent part. Up to 15 digits the
-// value is one exact integer divided by an exact power of ten, which rounds correctly.
-[[gnu::always_inline]] inline double zahllesen(Zustand& z) {
-  static constexpr double zehnerpotenzen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const std::size_t anfang = z.pos;
-  std::uint64_t mantisse = 0;
-  int ziffern = 0, nachkomma = -1;
-  bool schnell = true;
-  for (; z.pos < z.laenge; ++z.pos) {
-    const char16_t c = z.text[z.pos];
-    if (c >= u'0' && c <= u'9') {
-      mantisse = mantisse * 10 + (c - u'0');
-      ++ziffern;
-      if (nachkomma >= 0) ++nachkomma;
-    } else if (c == u'.') {
-      if (nachkomma >= 0) schnell = false;
-      nachkomma = 0;
-    } else if (c == e_akut_klein) {
-      schnell = false;
-    } else {
-      break;
-    }
+// The key of a name of capital letters: up to four letters their characters
+// packed into 16-bit lanes, as one load reads them; longer ones five bits a letter,
+// marked by the top bit. 0 for other names, and for those too long for a key.
+constexpr int langer_name = 12;  // letters that fit into a five-bit key
+
+constexpr std::uint64_t kurzer_schluessel(const char16_t* name, std::size_t laenge) {
+  std::uint64_t k = 0;
+  for (std::size_t i = 0; i < laenge; ++i) k |= std::uint64_t{name[i]} << 16 * i;
+  return k;
+}
+
+constexpr std::uint64_t namensschluessel(std::u16string_view name) {
+  if (name.empty() || name.size() > langer_name) return 0;
+  std::uint64_t k = 0;
+  for (char16_t c : name) {
+    if (c < u'A' || c > u'Z') return 0;
+    k = k << 5 | (c - u'A' + 1);
   }
-  if (schnell && ziffern > 0 && ziffern <= 15)
-    return static_cast<double>(mantisse) / zehnerpotenzen[nachkomma < 0 ? 0 : nachkomma];
-  return zahl_umwandeln(z.text + anfang, z.pos - anfang);
+  return name.size() <= 4 ? kurzer_schluessel(name.data(), name.size()) : k | 1ull << 63;
 }
 
 bool gueltige_funktion(int nummer) {
-  switch (nummer) {
-    case 1: case 5: case 10: case 14: case 17: case 21: case 24: case 28: case 32: case 36:
-    case 43: case 46: case 53: case 58: case 63: case 68: case 72: case 88: case 92: case 95:
-    case 102: case 109: case 116: case 123: case 127: case 133: case 139: case 147: case 151:
-    case 156: case 166: case 173:
-      return true;
-    default:
-      return false;
-  }
+  static constexpr std::array<bool, 180> gueltig = [] {
+    std::array<bool, 180> g{};
+    for (int n : {1,   5,   10,  14,  17,  21,  24,  28,  32,  36,  43,  46,  53,  58,  63,  68,
+                  72,  88,  92,  95,  102, 109, 116, 123, 127, 133, 139, 147, 151, 156, 166, 173})
+      g[n] = true;
+    return g;
+  }();
+  return nummer >= 0 && nummer < static_cast<int>(gueltig.size()) && gueltig[nummer];
 }
 
-// A function call: the name runs up to the next "(" or the end of the text.
-double funktionsaufruf(Zustand& z) {
-  const std::size_t anfang = z.pos;
-  for (; z.pos < z.laenge && z.text[z.pos] != u'('; ++z.pos)
-    if (blank_oder_komma(z.text[z.pos])) bearbeitung_noetig(z);
-  if (z.neu_lesen) return 0;
-  const int nummer = funktionsnummer(std::u16string_view(z.text + anfang, z.pos - anfang));
-  if (z.pos < z.laenge) ++z.pos;
-  if (!gueltige_funktion(nummer)) {
-    if (minus_x_hoch(z)) bearbeitung_noetig(z);
-    fehlercode = 1;
-    return 0;
-  }
-  const double v = klammerinhalt(z);
-  return funktionswert(nummer, v);
-}
-
-// What a character begins where an operand is due.
-enum class Operandart : std::uint8_t { fehler, klammer, eckig, betrag, zahl, x, p, q, r, e, funktion };
-
-struct Operandtabelle {
-  Operandart art[256] = {};
-  constexpr Operandtabelle() {
-    art[u'('] = Operandart::klammer;
-    art[u'['] = Operandart::eckig;
-    art[u'|'] = Operandart::betrag;
-    art[u'.'] = Operandart::zahl;
-    for (char16_t c = u'0'; c <= u'9'; ++c) art[c] = Operandart::zahl;
-    for (char16_t c : std::u16string_view(u"ABCDEFGHIJLMNOSTVW")) art[c] = Operandart::funktion;
-    art[u'X'] = Operandart::x;
-    art[u'P'] = Operandart::p;
-    art[u'Q'] = Operandart::q;
-    art[u'R'] = Operandart::r;
-    art[e_akut_gross] = Operandart::e;
-  }
-};
-constexpr Operandtabelle operandtabelle;
-
-// P, PI or PHI.
-double p_lesen(Zustand& z) {
-  if (z.pos + 1 < z.laenge && z.text[z.pos + 1] == u'I') {
-    z.pos += 2;
-    return pi;
-  }
-  if (z.pos + 2 < z.laenge && z.text[z.pos + 1] == u'H' && z.text[z.pos + 2] == u'I') {
-    z.pos += 3;
-    return phi;
-  }
-  ++z.pos;
-  return P;
-}
-
-[[gnu::always_inline]] inline double faktor(Zustand& z) {
-  const char16_t c = z.pos < z.laenge ? z.text[z.pos] : u'\0';
-  switch (c < 256 ? operandtabelle.art[c] : Operandart::fehler) {
-    case Operandart::klammer:
-      ++z.pos;
-      return klammerinhalt(z);
-    case Operandart::eckig: {
-      ++z.pos;
-      const double v = ausdruck(z);
-      return v >= 0 ? std::trunc(v) : std::trunc(v - 1);
+// The listed names of evaluated functions by their keys, in an open-addressed
+// table; every other name takes the substring search.
+class Namenstabelle {
+ public:
+  Namenstabelle() {
+    for (std::u16string_view rest = funktionsnamen; !rest.empty();) {
+      const std::size_t ende = std::min(rest.find(u' '), rest.size());
+      const auto name = rest.substr(0, ende);
+      rest.remove_prefix(std::min(ende + 1, rest.size()));
+      const std::uint64_t k = namensschluessel(name);
+      const int nummer = static_cast<int>(funktionsnamen.find(name)) + 1;
+      if (k == 0 || !gueltige_funktion(nummer)) continue;  // F1 to F4
+      auto* e = &eintraege[platz(k)];
+      while (e->schluessel != 0) e = &eintraege[(e - eintraege.data() + 1) % eintraege.size()];
+      *e = {k, nummer, name.size()};
     }
-    case Operandart::betrag:
-      ++z.pos;
-      return std::fabs(ausdruck(z));
-    case Operandart::zahl: return zahllesen(z);
-    case Operandart::x: ++z.pos; return z.x;
-    case Operandart::p: return p_lesen(z);
-    case Operandart::q: ++z.pos; return Q;
-    case Operandart::r: ++z.pos; return R;
-    case Operandart::e: ++z.pos; return euler;
-    case Operandart::funktion: return funktionsaufruf(z);
-    case Operandart::fehler:
-      if (blank_oder_komma(c)) bearbeitung_noetig(z);
+  }
+
+  // 0 when the key and length are not those of a listed name. The length tells a
+  // short key apart from one that holds NUL characters after the name.
+  int nummer(std::uint64_t schluessel, std::size_t laenge) const {
+    if (schluessel == 0) return 0;
+    for (std::size_t i = platz(schluessel);; i = (i + 1) % eintraege.size()) {
+      if (eintraege[i].schluessel == schluessel) return eintraege[i].laenge == laenge ? eintraege[i].nummer : 0;
+      if (eintraege[i].schluessel == 0) return 0;
+    }
+  }
+
+ private:
+  struct Eintrag {
+    std::uint64_t schluessel;
+    int nummer;
+    std::size_t laenge;
+  };
+  // The factor gives each listed name a slot of its own, so a listed name takes one probe.
+  static std::size_t platz(std::uint64_t k) { return (k * 0x2EB26BBB24D4FF1Dull) >> 58; }
+  std::array<Eintrag, 64> eintraege{};
+};
+
+const Namenstabelle namenstabelle;
+
+// ---------------------------------------------------------------------------
+// The reader
+
+// What closing a bracket does to its value; every other kind is a function number.
+// The whole term is the bracket `ganz` at the bottom of the stack.
+enum Klammer : std::uint8_t { ganz = 0, rund = 253, eckig = 254, betrag = 255 };
+
+// One entry of the reader's stack: a pending operator with its left operand, or,
+// with level 0, an open bracket (the whole term is the bracket at the bottom).
+struct Eintrag {
+  double links;
+  std::uint8_t stufe;
+  std::uint8_t art;  // Operation, or Klammer / function number
+  bool negativ;      // bracket: the operand that holds it has a sign
+  // Kept only where the depth is counted (bracket entries):
+  bool erster_offen;            // its first operand still encloses what is read
+  std::uint8_t stufe_davor;     // the level pending when it opened
+  std::uint32_t klammer_davor;  // the enclosing bracket's entry
+};
+
+// Each operator entry holds a nested operand, and so does each bracket entry but
+// those whose first operand has ended, which then hold an operator entry above
+// them; so twice the depth limit bounds the stack (and a text that is read without
+// counting has fewer characters than the limit). The evaluator runs on one thread
+// (it shares `fehlercode`), so one stack serves every call. The bottom entry stays
+// the bracket around the whole term (all zero, so the stack takes no room in the program).
+std::array<Eintrag, 2 * maximale_tiefe + 2> stapel{};
+
+// The outcome of one reading: the value, or the request to read the edited text.
+struct Gelesen {
+  double wert;
+  bool bearbeiten;
+};
+constexpr Gelesen bearbeiten{0, true};
+
+// The text and x of the call being read; kept here rather than in registers, as
+// the reading needs x only at each "X" and the text only for the edited copy.
+struct Aufruf {
+  std::u16string_view term;
+  double x;
+};
+Aufruf aufruf;
+
+// "-X^" at p: the edit of the term puts a 0 after a "(" before it.
+bool minus_x_hoch(const char16_t* p, const char16_t* ende) {
+  return ende - p > 2 && p[0] == u'-' && p[1] == u'X' && p[2] == u'^';
+}
+
+// A number read: where it ends, and its value; no end where the edited text reads
+// on (a comma continues the number, a blank joins it to what follows).
+struct Zahl {
+  const char16_t* ende;
+  double wert;
+};
+
+// Digits and points, no sign, no exponent part. Up to 15 digits the value is one
+// exact integer divided by an exact power of ten, which rounds correctly.
+Zahl zahl_lesen(const char16_t* const pos, const char16_t* const ende) {
+  static constexpr double zehnerpotenzen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const auto ziffer = [](char16_t c) { return static_cast<unsigned>(c - u'0') < 10; };
+  const char16_t* const anfang = pos;
+  const char16_t* p = pos;
+  std::uint64_t mantisse = 0;
+  while (p < ende && ziffer(*p)) mantisse = mantisse * 10 + (*p++ - u'0');
+  std::ptrdiff_t ziffern = p - anfang, nachkomma = 0;
+  if (p < ende && *p == u'.') {
+    const char16_t* const komma = ++p;
+    while (p < ende && ziffer(*p)) mantisse = mantisse * 10 + (*p++ - u'0');
+    nachkomma = p - komma;
+    ziffern += nachkomma;
+  }
+  bool schnell = ziffern > 0 && ziffern <= 15;
+  if (p < ende && zeichen[*p].zahlfolge) {  // a second point, an é, a comma or a blank
+    while (p < ende && (ziffer(*p) || *p == u'.' || *p == e_akut_klein)) ++p;
+    if (p < ende && blank_oder_komma(*p)) return {nullptr, 0};
+    schnell = false;
+  }
+  return {p, schnell ? static_cast<double>(mantisse) / zehnerpotenzen[nachkomma] : zahl_umwandeln(anfang, p - anfang)};
+}
+
+// P, PI or PHI. False where a blank may join what follows into PI or PHI.
+[[gnu::always_inline]] inline bool p_lesen(const char16_t*& pos, const char16_t* ende, double& v) {
+  const std::ptrdiff_t rest = ende - pos;
+  if (rest > 1 && pos[1] == u' ') return false;
+  if (rest > 1 && pos[1] == u'I') {
+    pos += 2;
+    v = pi;
+    return true;
+  }
+  if (rest > 2 && pos[1] == u'H') {
+    if (pos[2] == u' ') return false;
+    if (pos[2] == u'I') {
+      pos += 3;
+      v = phi;
+      return true;
+    }
+  }
+  ++pos;
+  v = P;
+  return true;
+}
+
+// Names that are not listed (or have digits) are found by the substring search.
+[[gnu::noinline]] int funktionsnummer_gesucht(const char16_t* name, std::size_t laenge) {
+  return funktionsnummer(std::u16string_view(name, laenge));
+}
+
+// The name of a function call runs up to the next "(" or the end of the text; the
+// position moves past that "(". Returns the number of the function, 0 for a name
+// that is not evaluated, -1 where the edited text reads otherwise (a blank or a
+// comma in the name).
+[[gnu::always_inline]] inline int funktionsname(const char16_t*& pos, const char16_t* ende) {
+  if (ende - pos > 4) {  // a short name and its "(" among the next five characters
+    std::uint64_t vier;  // the next four characters, one to a 16-bit lane
+    std::memcpy(&vier, pos, sizeof vier);
+    const std::uint64_t t = vier ^ 0x0028002800280028ull;  // lanes holding "(" become 0
+    const std::uint64_t klammer = (t - 0x0001000100010001ull) & ~t & 0x8000800080008000ull;
+    const int laenge = klammer != 0 ? std::countr_zero(klammer) / 16 : pos[4] == u'(' ? 4 : 0;
+    const std::uint64_t schluessel = laenge < 4 ? vier & ((1ull << 16 * laenge) - 1) : vier;
+    if (const int nummer = laenge > 0 ? namenstabelle.nummer(schluessel, laenge) : 0) {
+      pos += laenge + 1;
+      return nummer;
+    }
+  }
+  const char16_t* const anfang = pos;
+  for (; pos < ende && *pos != u'('; ++pos)
+    if (blank_oder_komma(*pos)) return -1;
+  const std::size_t laenge = pos - anfang;
+  int nummer = namenstabelle.nummer(namensschluessel(std::u16string_view(anfang, laenge)), laenge);
+  if (nummer == 0) nummer = funktionsnummer_gesucht(anfang, laenge);
+  if (pos < ende) ++pos;
+  return gueltige_funktion(nummer) ? nummer : 0;
+}
+
+// The value of a closed bracket other than a round one: a function, [ ] or | |.
+double klammerwert(std::uint8_t art, double v) {
+  if (art < rund) return funktionswert(art, v);
+  if (art == eckig) return v >= 0 ? std::trunc(v) : std::trunc(v - 1);
+  return std::fabs(v);
+}
+
+// The reading of one text. Where the raw text meets what the edit of the term
+// changes, it stops with `bearbeiten`; the edited text never meets such a place.
+// `zaehlen`: count the nested operands as the reading by rules nests them, for
+// the depth limit. A text shorter than the limit cannot reach it (every nested
+// operand but the first costs a character), so it is read without counting.
+template <bool zaehlen>
+[[gnu::always_inline]] inline Gelesen lesen(const char16_t* pos, const char16_t* const ende) {
+  Eintrag* const boden = stapel.data();
+  Eintrag* oben = boden;
+  [[maybe_unused]] Eintrag* klammer = boden;  // the innermost open bracket
+  [[maybe_unused]] int tiefe = 1;
+  if constexpr (zaehlen) {
+    boden->erster_offen = true;
+    boden->stufe_davor = stufe_von[schliessen];
+  }
+  double v = 0;
+  bool negativ = false;
+  char16_t c;  // where an operand is due
+
+  // Opens a bracket on the stack; false where that nests too deep.
+  const auto oeffnen = [&](std::uint8_t art) {
+    if constexpr (zaehlen) {
+      if (++tiefe > maximale_tiefe) return false;
+      const std::uint8_t davor = oben->stufe > 0 ? oben->stufe : klammer->stufe_davor;
+      *++oben = {0, 0, art, negativ, true, davor, static_cast<std::uint32_t>(klammer - boden)};
+      klammer = oben;
+    } else {
+      ++oben;
+      oben->stufe = 0;
+      oben->art = art;
+      oben->negativ = negativ;
+    }
+    return true;
+  };
+
+  // X, or a number of one digit: the most frequent operands, read before the table.
+  const auto einfach = [&](char16_t z) {
+    if (z == u'X') {
+      ++pos;
+      v = aufruf.x;
+      return true;
+    }
+    if (static_cast<unsigned>(z - u'0') < 10 && (pos + 1 == ende || !zeichen[pos[1]].zahlfolge)) {
+      ++pos;
+      v = z - u'0';
+      return true;
+    }
+    return false;
+  };
+
+  // The 0 that the edit puts in front of a leading sign is read as if it stood there.
+  if (*pos == u'-' || *pos == u'+') goto operator_faellig;
+
+operand:  // after an operator, which is never the last character
+  c = *pos;
+  if (einfach(c)) goto operator_faellig;
+  negativ = false;
+  goto faktor_zeichen;
+klammer_operand:  // after an opening, which may be the last character
+  if (pos < ende && einfach(*pos)) goto operator_faellig;
+  negativ = false;
+faktor:
+  c = pos < ende ? *pos : u'\0';
+faktor_zeichen:
+  switch (zeichen[c].art) {
+    case Operandart::x: ++pos; v = aufruf.x; break;
+    case Operandart::ziffer:
+    case Operandart::punkt: {
+      const Zahl zahl = zahl_lesen(pos, ende);
+      if (!zahl.ende) return bearbeiten;
+      pos = zahl.ende;
+      v = zahl.wert;
       break;
+    }
+    case Operandart::vorzeichen:  // one sign per operand; a second one is no operand
+      if (negativ) goto kein_operand;
+      negativ = true;
+      ++pos;
+      goto faktor;
+    case Operandart::klammer:
+      ++pos;
+      if (!oeffnen(rund)) goto zu_tief;
+      if (minus_x_hoch(pos, ende)) goto null_davor;
+      goto klammer_operand;
+    case Operandart::eckig:
+      ++pos;
+      if (!oeffnen(eckig)) goto zu_tief;
+      goto klammer_operand;
+    case Operandart::betrag:
+      ++pos;
+      if (!oeffnen(betrag)) goto zu_tief;
+      goto klammer_operand;
+    case Operandart::funktion: {
+      const int nummer = funktionsname(pos, ende);
+      if (nummer < 0) return bearbeiten;
+      if (nummer > 0) {
+        if (!oeffnen(static_cast<std::uint8_t>(nummer))) goto zu_tief;
+        if (minus_x_hoch(pos, ende)) goto null_davor;
+        goto klammer_operand;
+      }
+      // Not evaluated: the argument is left for the operator reading.
+      if (minus_x_hoch(pos, ende)) return bearbeiten;
+      fehlercode = 1;
+      v = 0;
+      break;
+    }
+    case Operandart::p:
+      if (!p_lesen(pos, ende, v)) return bearbeiten;
+      break;
+    case Operandart::q: ++pos; v = Q; break;
+    case Operandart::r: ++pos; v = R; break;
+    case Operandart::e: ++pos; v = euler; break;
+    case Operandart::fehler:
+      if (blank_oder_komma(c)) return bearbeiten;
+    kein_operand:
+      fehlercode = 1;
+      v = 0;
+      break;
+    default: __builtin_unreachable();
   }
+  if (negativ) v = -v;
+  goto operator_faellig;
+
+null_davor:  // the 0 that the edit puts between "(" and "-X^"
+  v = 0;
+
+operator_faellig: {
+  // The last character of the text is never read as an operator; any character
+  // that is no operator ends the bracket like a closing one, and is an error.
+  Operation op = schliessen;
+  std::uint8_t stufe = stufe_von[schliessen];
+  if (pos + 1 < ende) {
+    const char16_t o = *pos++;
+    op = zeichen[o].op;
+    stufe = zeichen[o].stufe;
+    if (op == kein_operator) {
+      if (blank_oder_komma(o) || (o == u'(' && minus_x_hoch(pos, ende))) return bearbeiten;
+      fehlercode = 1;
+    }
+  }
+  // The pending operators that bind at least as tight are applied, innermost first.
+  for (; oben->stufe >= stufe; --oben) {
+    v = anwenden(oben->links, static_cast<Operation>(oben->art), v);
+    if constexpr (zaehlen) --tiefe;
+  }
+  if constexpr (zaehlen) {
+    // The bracket's first operand ends where nothing binds tighter than what it inherited.
+    if (oben == klammer && klammer->erster_offen && stufe <= klammer->stufe_davor) {
+      klammer->erster_offen = false;
+      --tiefe;
+    }
+  }
+  if (stufe > stufe_von[schliessen]) {
+    if constexpr (zaehlen)
+      if (++tiefe > maximale_tiefe) goto zu_tief;
+    ++oben;
+    oben->links = v;
+    oben->stufe = stufe;
+    oben->art = op;
+    goto operand;
+  }
+  if (oben->art != ganz) {
+    if (oben->art != rund) v = klammerwert(oben->art, v);
+    if (oben->negativ) v = -v;
+    if constexpr (zaehlen) klammer = boden + oben->klammer_davor;
+    --oben;
+    goto operator_faellig;
+  }
+}
+  return {v, false};
+
+zu_tief:  // too deep to read safely: the term is unreadable
   fehlercode = 1;
-  return 0;
+  return {0, false};
 }
 
-double verknuepfen(Zustand& z, double links);
-
-// The rest of an operand once its factor is known: the operators that bind tighter
-// than the pending one.
-[[gnu::always_inline]] inline double operand_rest(Zustand& z, double v) {
-  operatorlesen(z);
-  while (z.vorschau_stufe > z.offen_stufe) v = verknuepfen(z, v);
-  return v;
-}
-
-double operand(Zustand& z) {
-  if (++z.tiefe > maximale_tiefe) {
-    // Too deep to read safely: stop reading; the call reports the term as unreadable.
-    z.abgebrochen = true;
-    lesen_beenden(z);
-    --z.tiefe;
-    return 0;
-  }
-  double v;
-  if (z.pos < z.laenge && z.text[z.pos] == u'-') {
-    ++z.pos;
-    v = -faktor(z);
-  } else {
-    v = faktor(z);
-  }
-  v = operand_rest(z, v);
-  --z.tiefe;
-  return v;
-}
-
-double verknuepfen(Zustand& z, double links) {
-  const char16_t alt_op = z.offen_op;
-  const int alt_stufe = z.offen_stufe;
-  do {
-    z.offen_op = z.vorschau_op;
-    z.offen_stufe = z.vorschau_stufe;
-    const double rechts = operand(z);
-    links = anwenden(links, z.offen_op, rechts);
-  } while (z.vorschau_stufe >= z.offen_stufe);
-  z.offen_op = alt_op;
-  z.offen_stufe = alt_stufe;
-  return links;
-}
-
-double ausdruck(Zustand& z) {
-  double v = operand(z);
-  while (z.vorschau_stufe > 0) v = verknuepfen(z, v);
-  return v;
-}
-
-// An expression that begins with the 0 which the edit of the term puts in front
-// of a leading sign and between "(" and "-X^": read as if it stood in the text.
-// Where that 0 would be met otherwise (after an unknown function name, or where an
-// operator is due), the reader asks for the edited text instead.
-double ausdruck_ab_null(Zustand& z) {
-  double v = operand_rest(z, 0);
-  while (z.vorschau_stufe > 0) v = verknuepfen(z, v);
-  return v;
-}
-
-double klammerinhalt(Zustand& z) { return minus_x_hoch(z) ? ausdruck_ab_null(z) : ausdruck(z); }
-
-// Steps 3 to 6 in two passes over reused buffers: commas and blanks, then the
+// The edit of the term in two passes over reused buffers: commas and blanks, then the
 // leading sign and the "(-X^" insertions (an insertion never makes a new one).
 std::u16string_view normalisieren(std::u16string_view t) {
   static std::u16string ohne_blanks, fertig;
@@ -398,27 +598,31 @@ std::u16string_view normalisieren(std::u16string_view t) {
   return std::u16string_view(fertig.data(), m);
 }
 
-double auswerten(std::u16string_view t, double x, bool roh, bool& neu_lesen) {
-  Zustand z{t.data(), t.size(), 0, x, 0, 0, 0, 0, 0, false, roh, false};
+// Long texts, where the depth is counted, out of the way of the short ones.
+[[gnu::noinline]] Gelesen lang_lesen(std::u16string_view t) { return lesen<true>(t.data(), t.data() + t.size()); }
+
+[[gnu::always_inline]] inline Gelesen lesen(std::u16string_view t) {
   fehlercode = 0;
-  const bool vorzeichen = t.front() == u'-' || t.front() == u'+';
-  double v = vorzeichen ? ausdruck_ab_null(z) : ausdruck(z);
-  neu_lesen = z.neu_lesen;
-  if (z.abgebrochen) {
+  Gelesen g = t.size() < maximale_tiefe ? lesen<false>(t.data(), t.data() + t.size()) : lang_lesen(t);
+  if (g.wert > grenze) {
+    g.wert = grenze;
+    fehlercode = 4;
+  }
+  return g;
+}
+
+// The edited text, rarely needed, out of the way of the raw reading.
+[[gnu::noinline]] double bearbeitet_lesen() {
+  const auto bearbeitet = normalisieren(aufruf.term);
+  if (bearbeitet == u" ") {  // only blanks: no operand where one is due
     fehlercode = 1;
     return 0;
   }
-  if (v > grenze) {
-    v = grenze;
-    fehlercode = 4;
-  }
-  return v;
+  return lesen(bearbeitet).wert;
 }
 
-}  // namespace
-
-double fktwert(std::u16string_view term, double x) {
-  if (x < -1000000 || std::isnan(x)) {
+[[gnu::always_inline]] inline double auswerten(std::u16string_view term, double x) {
+  if (!(x >= -1000000)) {  // below the range, or not a number
     fehlercode = 1;
     return 0;
   }
@@ -432,54 +636,19 @@ double fktwert(std::u16string_view term, double x) {
   }
   // The raw text is read first and copied only when the reader meets a blank or a
   // comma; a trailing blank decides at once, as it moves the end of the text.
-  bool neu_lesen = false;
+  aufruf = {term, x};
   if (term.back() != u' ') {
-    const double v = auswerten(term, x, true, neu_lesen);
-    if (!neu_lesen) return v;
+    const Gelesen g = lesen(term);
+    if (!g.bearbeiten) return g.wert;
   }
-  return auswerten(normalisieren(term), x, false, neu_lesen);
+  return bearbeitet_lesen();
 }
-
-namespace {
-
-// The listed names by length and first letter, so that a listed name is found
-// without searching the whole list; each listed name first occurs at its own place.
-struct Namenstabelle {
-  static constexpr int laengen = 10;
-  struct Eintrag {
-    std::u16string_view name;
-    int nummer;
-  };
-  Eintrag eintraege[laengen][26][3] = {};
-
-  Namenstabelle() {
-    std::size_t anfang = 0;
-    while (anfang < funktionsnamen.size()) {
-      std::size_t ende = funktionsnamen.find(u' ', anfang);
-      if (ende == std::u16string_view::npos) ende = funktionsnamen.size();
-      const auto name = funktionsnamen.substr(anfang, ende - anfang);
-      for (auto& e : eintraege[name.size()][name[0] - u'A'])
-        if (e.name.empty()) {
-          e = {name, static_cast<int>(funktionsnamen.find(name)) + 1};
-          break;
-        }
-      anfang = ende + 1;
-    }
-  }
-};
-
-const Namenstabelle namenstabelle;
 
 }  // namespace
 
+double fktwert(std::u16string_view term, double x) { return auswerten(term, x); }
+
 int funktionsnummer(std::u16string_view name) {
-  if (!name.empty() && name.size() < Namenstabelle::laengen && name[0] >= u'A' && name[0] <= u'Z')
-    for (const auto& e : namenstabelle.eintraege[name.size()][name[0] - u'A']) {
-      if (e.name.empty()) break;
-      std::size_t i = 1;
-      while (i < name.size() && e.name[i] == name[i]) ++i;
-      if (i == name.size()) return e.nummer;
-    }
   const auto i = funktionsnamen.find(name);
   return i == std::u16string_view::npos ? 0 : static_cast<int>(i) + 1;
 }

@@ -1,10 +1,13 @@
 // Arbitrary 16-bit texts and arbitrary x, P, Q (NaN and infinities included)
-// through the evaluator, the edit-field reader and the number text.
+// through the evaluator, the edit-field reader and the number text; the evaluator
+// must also agree with the plain recursive reader kept beside its tests.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "../termeval/referenz_fktint.h"
 #include "fktint.h"
 #include "zahltext.h"
 
@@ -30,6 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   std::memcpy(term.data(), daten, term.size() * 2);
 
   const double v = fktwert(term, x);
+  const int status = fehlercode;
+  const double plain = referenz::fktwert(term, x);
+  // Value bits and status as the plain reader has them; any NaN counts as the same value.
+  if (status != fehlercode) std::abort();
+  if (std::isnan(v) ? !std::isnan(plain) : std::memcmp(&v, &plain, sizeof v) != 0) std::abort();
   if (fehlercode > 4) std::abort();
   if (v > 1e10) std::abort();  // results above the limit are always cut
   zahltext(1, 2, v);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,9 @@ TEST_F(Fktwert, TextNormalisationAndReadingQuirks) {
       {u" ", 0, 0, 1},           {u"(X+1]", 1, 2, 0},       {u"|X-3|", 1, 2, 0},
       {u"[X+0.5)", 1.7, 2, 0},   {u"(X+1", 1, 2, 0},        {u"K", 0, 0, 1},
       {u"x", 0, 0, 1},           {u"(-X^2)+(-X^2)", 2, -8, 0},
+      {u"PH I", 0, 1.618033988749895, 0},                   {u"PH  I", 0, 1.618033988749895, 0},
+      {u"X*121-PH I", 1, 121 - 1.618033988749895, 0},       {u"P I", 0, 3.141592653589793, 0},
+      {u".1,", 0, 0, 0},         {u"1,", 0, 1, 0},          {u"2,5,", 0, 0, 0},
   };
   for (const auto& f : faelle) pruefe(f);
 }
@@ -177,14 +182,52 @@ std::u16string bearbeitet(std::u16string t) {
   return t;
 }
 
+using Zufall = std::function<std::uint32_t()>;
+
+std::uint32_t wahl(const Zufall& zufall, std::uint32_t n) { return (zufall() >> 16) % n; }
+
+// A readable term: names, constants, numbers, operators and brackets of all kinds.
+std::u16string gueltiger_term(const Zufall& zufall, int tiefe) {
+  static const char16_t* namen[] = {u"SIN", u"SQRT", u"SQR", u"EXP", u"LN", u"ARCTAN", u"ARCSIN",
+                                    u"GAMMA", u"HEAVISIDE", u"SGN", u"INT", u"S", u"ARC", u"FRAC"};
+  static const char16_t* einfache[] = {u"X", u"P", u"Q", u"R", u"PI", u"PHI", u"\u00C9", u"2", u"0.5",
+                                       u"121", u"3.75", u"10"};
+  static const char16_t* klammern[][2] = {{u"(", u")"}, {u"[", u"]"}, {u"|", u"|"}, {u"(", u"]"}};
+  static const char16_t operatoren[] = u"+-*/^\u00B7";
+  std::u16string t;
+  const int glieder = 1 + wahl(zufall, 3);
+  for (int g = 0; g < glieder; ++g) {
+    if (g > 0) t += operatoren[wahl(zufall, 6)];
+    if (wahl(zufall, 4) == 0) t += u'-';
+    const auto art = tiefe > 0 ? wahl(zufall, 4) : 0;
+    if (art <= 1) {
+      t += einfache[wahl(zufall, std::size(einfache))];
+    } else if (art == 2) {
+      t += std::u16string(namen[wahl(zufall, std::size(namen))]) + u"(" + gueltiger_term(zufall, tiefe - 1) + u")";
+    } else {
+      const auto& k = klammern[wahl(zufall, std::size(klammern))];
+      t += std::u16string(k[0]) + gueltiger_term(zufall, tiefe - 1) + k[1];
+    }
+  }
+  return t;
+}
+
+// One to three blanks or commas anywhere: inside names, numbers and operators too.
+std::u16string mit_blanks(std::u16string t, const Zufall& zufall) {
+  const int n = 1 + wahl(zufall, 3);
+  for (int i = 0; i < n; ++i) t.insert(wahl(zufall, t.size() + 1), 1, wahl(zufall, 4) == 0 ? u',' : u' ');
+  return t;
+}
+
 // The evaluator reads the raw text and edits it only when it must; whatever the
 // text, the outcome equals that of reading the edited text.
 TEST(FktwertEdit, RawReadingEqualsReadingTheEditedText) {
   const char16_t* besondere[] = {u"2X ",       u"S IN(X)",    u"SIN (-X^2)", u"S+X*(-X^2)", u"(2(-X^2))+1",
                                  u" -X^2",     u"( -X^2)",    u"1 ,5",       u"-",          u"+X",
                                  u"-(-X^2)",   u"(-X^",       u"F1(-X^2)-1", u"X+ ",        u"2 X",
-                                 u"SIN(X) ",   u"X^2 /2",     u"-X^2-(-X^3)"};
-  const std::u16string alphabet = u"()-+*/^X ,.2S1IN[|P";
+                                 u"SIN(X) ",   u"X^2 /2",     u"-X^2-(-X^3)", u"PH I",     u"PH  I",
+                                 u"X*121-PH I", u"P HI",      u"(PH I)",     u"P I"};
+  const std::u16string alphabet = u"()-+*/^X ,.2S1IN[|PH";
   std::uint32_t zufall = 12345;
   auto naechste = [&] { return zufall = zufall * 1103515245u + 12345u; };
   std::vector<std::u16string> terme(std::begin(besondere), std::end(besondere));
@@ -194,6 +237,11 @@ TEST(FktwertEdit, RawReadingEqualsReadingTheEditedText) {
     for (int k = 0; k < laenge; ++k) t += alphabet[(naechste() >> 16) % alphabet.size()];
     terme.push_back(t);
   }
+  for (int tiefe = 3996; tiefe <= 4000; ++tiefe) {  // around the depth limit
+    terme.push_back(u"-" + std::u16string(tiefe, u'(') + u"X");
+    terme.push_back(std::u16string(tiefe, u'(') + u"-X^2");
+  }
+  for (int i = 0; i < 20000; ++i) terme.push_back(mit_blanks(gueltiger_term(naechste, 3), naechste));
   P = 0.5;
   for (const auto& t : terme) {
     for (double x : {-1.5, 2.0}) {  // NOLINT
