@@ -8,6 +8,7 @@
 #include <string>
 
 std::uint8_t fehlercode = 0;
+std::uint64_t gelesenezeichen = 0;
 double P = 0.0;
 double Q = 0.0;
 double R = 0.0;
@@ -418,6 +419,7 @@ double auswerten(std::u16string_view t, double x, bool roh, bool& neu_lesen) {
 }  // namespace
 
 double fktwert(std::u16string_view term, double x) {
+  gelesenezeichen += term.size();
   if (x < -1000000 || std::isnan(x)) {
     fehlercode = 1;
     return 0;
