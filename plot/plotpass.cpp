@@ -52,9 +52,6 @@ void ergebnisrollbalken() {
   const int zeilen = steuer.Mergebnis_clientheight / (steuer.Mergebnis_fontsize + 5);
   steuer.Mergebnis_scrollbar = static_cast<std::size_t>(zeilen < 0 ? 0 : zeilen) < ergebnisliste.size();
 }
-}  // namespace
-
-namespace {
 
 std::uint64_t passanfang = 0;
 bool abgebrochen = false;
