@@ -6,6 +6,7 @@
 #include "grafikstart.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
+#include "schwerezustaende.h"
 #include "uableitung.h"
 #include "zahltext.h"
 
@@ -83,10 +84,41 @@ void koordinaten_fern(benchmark::State& state) {
   for (auto _ : state) neuzeichnen(bildschirm.canvas());
 }
 
+// Every analysis, extra curve and construction line on, the family over 1000
+// members, and the same term in all four fields: the heaviest state the
+// fields accept for a term of that kind and length.
+void schwerster_zustand(const std::u16string& term) {
+  startzustand();
+  allesan();
+  steuer.ed_q = u"1000";
+  steuer.ed_f1 = steuer.ed_f2 = steuer.ed_f3 = steuer.ed_f4 = term;
+  listeloeschen();
+  for (int i = 0; i < 4; ++i) termanhaengen(term);
+}
+
+// The dearest states found: products of a few hundred characters, whose
+// curves and first analyses fit and whose pass runs into its budget; and sums
+// of integral sines at their slowest argument, as long as the old field held
+// and as long as a field holds now.
+void pass_schwerster(benchmark::State& state, std::u16string_view glied) {
+  grafikstarten();
+  schwerster_zustand(summe(glied, static_cast<std::size_t>(state.range(0))));
+  QtBitmap bildschirm(830, 597);
+  for (auto _ : state) {
+    neuzeichnen(bildschirm.canvas());
+    benchmark::DoNotOptimize(ergebnisliste.data());
+  }
+  state.counters["work"] = static_cast<double>(passarbeit());
+}
+
 }  // namespace
 
 BENCHMARK(koordinaten_fern)->Name("pass/coordinates_far_view")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pass_schar_am_limit)->Name("pass/family_at_bound")->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(pass_schwerster, products, u"SIN(X)*X")
+    ->Name("pass/worst_accepted/products")->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(pass_schwerster, integral_sines, u"SI(49)")
+    ->Name("pass/worst_accepted/integral_sines")->Arg(32767)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(pass_default)->Name("pass/default")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pass_ohne_terme)->Name("pass/coordinates_only")->Unit(benchmark::kMicrosecond);
 BENCHMARK(bitmap_und_kopie)->Name("pass/bitmap_and_copy")->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,7 @@
 #include "analysen.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "abbildung.h"
@@ -28,6 +30,24 @@ std::u16string punkt(double x, double y) { return u"(" + z(x) + u";" + z(y) + u"
 
 void ergebnis(std::u16string zeile) { ergebnisliste.push_back(std::move(zeile)); }
 
+// Evaluations of a search at most, with the grid and refinement steps the
+// searches use: the grid (a few more where its start is undefined) and one
+// refinement per candidate, which can be every grid step where the points are
+// checked (zeros, intersections), else at most the points kept.
+constexpr double suchbedarf(int gitter, int iterationen, bool geprueft) {
+  return gitter + 4 + (geprueft ? gitter + 1 : hoechstzahl) * (iterationen + 3.0);
+}
+
+// Whether `auswertungen` evaluations of term over ed_von..ed_bis still fit the pass.
+bool suchereicht(std::u16string_view term, double auswertungen) {
+  return budgetreicht(term, auswertungen, editwert(steuer.ed_von), editwert(steuer.ed_bis));
+}
+
+// One term whose evaluation costs what evaluating f and g costs.
+std::u16string differenz(std::u16string_view f, std::u16string_view g) {
+  return std::u16string(f) + u"-(" + std::u16string(g) + u")";
+}
+
 // The summary of a kind of point at the bottom of the drawing, one row per kind.
 void punktzusammenfassung(Canvas& canvas, std::u16string_view titel) {
   canvas.setBrushColor(weiss);
@@ -41,6 +61,7 @@ void punktmarke(Canvas& canvas, double x, double y, TColor fuellung) {
 }
 
 void nullstellen(Canvas& canvas) {
+  if (!suchereicht(steuer.ed_f1, suchbedarf(1000, 50, true))) return;
   nullstellensuche();
   if (nullstellenzahl <= 0) return;
   punkttext.clear();
@@ -56,7 +77,13 @@ void nullstellen(Canvas& canvas) {
 
 void extrema(Canvas& canvas, std::u16string_view term) {
   // The search reads ed_f1; d1 belongs to it only when the first term is f1.
-  extremasuche(term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view());
+  const std::u16string_view erste = term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view();
+  // The refinement may read d1 as well; each point is also evaluated and
+  // classified by d2 or by three values.
+  if (!suchereicht(differenz(steuer.ed_f1, erste), suchbedarf(2500, 100, false)) ||
+      !suchereicht(differenz(term, d2), 3 * hoechstzahl))
+    return;
+  extremasuche(erste);
   if (extremazahl <= 0) return;
   punkttext.clear();
   ergebnis(u"Экстремумов");
@@ -71,6 +98,9 @@ void extrema(Canvas& canvas, std::u16string_view term) {
 }
 
 void wendepunkte(Canvas& canvas, std::u16string_view term) {
+  // The acceptance reads the term beside d2; each point is also evaluated, and
+  // once more for its tangent.
+  if (!suchereicht(differenz(d2, term), suchbedarf(1000, 100, false)) || !suchereicht(term, 2 * hoechstzahl)) return;
   wendepunktsuche(d2, term);
   if (wendepunktzahl <= 0) return;
   ergebnis(u"Точки перегиба");
@@ -90,6 +120,7 @@ void wendepunkte(Canvas& canvas, std::u16string_view term) {
 }
 
 void schnittpunkte(Canvas& canvas, std::u16string_view term) {
+  if (!suchereicht(differenz(steuer.ed_f1, steuer.ed_f2), suchbedarf(1000, 50, true) + hoechstzahl)) return;
   schnittpunktsuche(ergebnisliste);
   if (schnittpunktzahl <= 0) return;
   punkttext.clear();
@@ -143,8 +174,18 @@ void suchblock(Canvas& canvas, bool an, Block block) {
 }
 
 void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
-  if (steuer.c_punktA || steuer.c_tangente || steuer.c_normale || steuer.c_sekante) punktAblock(canvas, term);
-  if (steuer.c_punktB || steuer.c_sekante) punktBblock(canvas, term);
+  const bool mitA = steuer.c_punktA || steuer.c_tangente || steuer.c_normale || steuer.c_sekante;
+  const bool mitB = steuer.c_punktB || steuer.c_sekante;
+  if (!mitA && !mitB) return;
+  // A few evaluations at A and B; a pass stopped before them shows no old values.
+  if (!budgetreicht(term, 10, A, B)) {
+    const Steuerzustand standard;
+    if (mitA) steuer.Label11 = standard.Label11;
+    if (mitB) steuer.Label10 = standard.Label10;
+    return;
+  }
+  if (mitA) punktAblock(canvas, term);
+  if (mitB) punktBblock(canvas, term);
   if (steuer.c_sekante) sekante(canvas);
 }
 
@@ -165,6 +206,16 @@ std::u16string vorzeichenhinweis(std::u16string t) {
          u"; если минус относится ко всей степени, пишите -(" + potenz.substr(1) + u")";
 }
 
+// The rows of the value table at most (its step rule, bounded by its row limit),
+// each with the term and d1.
+bool wertetabellereicht(std::u16string_view term) {
+  double schritt = editwert(steuer.ed_delta);
+  if (schritt <= 0) schritt = 0.05;
+  const double von = editwert(steuer.ed_von), bis = editwert(steuer.ed_bis);
+  const double zeilen = std::clamp((bis - von) / schritt + 2, 1.0, static_cast<double>(tabellenhoechstzahl));
+  return budgetreicht(differenz(term, d1), std::isnan(zeilen) ? tabellenhoechstzahl : zeilen, von, bis);
+}
+
 }  // namespace
 
 void ersterterm_vorab(Canvas& canvas) {
@@ -183,6 +234,13 @@ void ersterterm_vorab(Canvas& canvas) {
   if (std::u16string hinweis = vorzeichenhinweis(ersterterm); !hinweis.empty()) ergebnis(std::move(hinweis));
   if (!steuer.c_integral) return;
   const std::u16string g = steuer.c_f2 && !steuer.ed_f2.empty() ? steuer.ed_f2 : u"0";
+  // One shading line every second column and the 50 panels of five points.
+  if (!budgetreicht(differenz(ersterterm, g), grafb / 2.0 + 255, A, B)) {
+    const Steuerzustand standard;
+    steuer.Label13 = standard.Label13;
+    steuer.Label15 = standard.Label15;
+    return;
+  }
   schraffur(canvas, ersterterm, g);
   koordinatensystem(canvas);
   flaechenwerte(ersterterm, g, A, B, ergebnisliste);
@@ -207,5 +265,5 @@ void ersterterm_analysen(Canvas& canvas) {
   }
   verknuepfungen(canvas, term);
   konstruktionslinien(canvas, term);
-  if (steuer.c_wertetabelle && steuer.Mergebnis_visible) wertetabelle(term, d1, ergebnisliste);
+  if (steuer.c_wertetabelle && steuer.Mergebnis_visible && wertetabellereicht(term)) wertetabelle(term, d1, ergebnisliste);
 }

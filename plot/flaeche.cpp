@@ -34,7 +34,7 @@ void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
     do {
       schraffurlinie(canvas, f, g, c);
       c += 2;
-    } while (c < ende && c <= grafb);
+    } while (c < ende && c <= grafb && !budgetverbraucht());
   } else {
     // Columns right of the drawing show nothing: start at the first one of the
     // same parity instead of walking there, which for a far B could take ages
@@ -47,7 +47,7 @@ void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
     do {
       schraffurlinie(canvas, f, g, c);
       c -= 2;
-    } while (c > ende && c >= 0);
+    } while (c > ende && c >= 0 && !budgetverbraucht());
   }
 }
 
@@ -57,6 +57,9 @@ constexpr long long stammbudget = 1 << 17;
 }  // namespace
 
 void stammkurve(Canvas& canvas, std::u16string_view term) {
+  // The search for the first column, the sum up to the y-axis and the curve.
+  const double summe = std::clamp(static_cast<double>(_x) + 2, 0.0, stammbudget + 1.0);
+  if (!budgetreicht(term, 2.0 * grafb + summe + 5, weltx(0), weltx(grafb))) return;
   if (!term.empty()) {
     const double delta = 1 / fx;
     auto v = [&](int c) { return fktwert(term, (c - _x) / fx); };
@@ -86,7 +89,7 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
       const double y0 = pixely(-V);
       if (darstellbar(y0)) canvas.MoveTo(c0, Round(y0));
       double W = -S;
-      for (int k = c0; k <= grafb; ++k) {
+      for (int k = c0; k <= grafb && !budgetverbraucht(); ++k) {
         W -= v(k) * delta;
         if (weltx(k) > xbis) break;
         const double y = pixely(-W);

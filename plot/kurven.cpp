@@ -122,7 +122,7 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, int mode) {
     row = zweite(c);
   }
   if (darstellbar(row)) canvas.MoveTo(c, Round(row));
-  for (++c; c <= grafb && !(weltx(c) > xbis); ++c) {
+  for (++c; c <= grafb && !(weltx(c) > xbis) && !budgetverbraucht(); ++c) {
     if (mode == 1) {
       const double v1 = -f(term, weltx(c + 1));
       row = (v1 - prev) * K1 + _y;
@@ -144,7 +144,7 @@ void transformationskurve(Canvas& canvas, std::u16string_view term, int mode) {
     canvas.MoveTo(c, Round(row));
   else
     canvas.MoveTo(c, row <= grenze ? 800 : -1);
-  for (++c; c <= grafb + 10 && !(weltx(c) > xbis); ++c) sonderpunkt(canvas, c, zeile(c));
+  for (++c; c <= grafb + 10 && !(weltx(c) > xbis) && !budgetverbraucht(); ++c) sonderpunkt(canvas, c, zeile(c));
 }
 
 }  // namespace
@@ -164,6 +164,8 @@ void farbewaehlen(Canvas& canvas, int index) {
 
 void termkurve(Canvas& canvas, std::u16string_view term) {
   farbewaehlen(canvas, kurvennr);
+  // At most one search column left of the drawing and the columns to 10 past it.
+  if (!budgetreicht(term, grafb + 20, weltx(0), weltx(grafb))) return;
   auto zeile = [&](int s) { return pixely(fktwert(term, weltx(s))); };
   int c = -1;
   double row = 0;
@@ -174,13 +176,17 @@ void termkurve(Canvas& canvas, std::u16string_view term) {
     else
       prev = row <= grenze ? grafh + 200 : -200;
     canvas.MoveTo(c, prev);
-    for (++c; c <= grafb + 5 && !(weltx(c) > xbis); ++c) kurvenschritt(canvas, c, zeile(c), prev);
+    for (++c; c <= grafb + 5 && !(weltx(c) > xbis) && !budgetverbraucht(); ++c)
+      kurvenschritt(canvas, c, zeile(c), prev);
   }
   if (term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
 }
 
 void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, int mode) {
   farbewaehlen(canvas, kurvennr);
+  // Evaluations per column: three for the second difference, two for f(f(x)).
+  const int jespalte = mode == 2 ? 3 : mode == 6 ? 2 : 1;
+  if (!budgetreicht(term, (grafb + 30.0) * jespalte, weltx(0), weltx(grafb))) return;
   if (mode == 1 || mode == 2)
     ableitungskurve(canvas, term, mode);
   else if (mode >= 3 && mode <= 10)
@@ -189,13 +195,14 @@ void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view c
 }
 
 void umkehrkurve(Canvas& canvas, std::u16string_view term) {
+  if (!budgetreicht(term, grafh + 12, welty(grafh), welty(0))) return;
   int r = 0;
   for (; r <= grafh + 10; ++r) {
     const double col = pixelx(fktwert(term, welty(r)));
     if (darstellbar(col)) canvas.MoveTo(Round(col), r);
     if (fehlercode == 0) break;
   }
-  for (++r; r <= grafh + 10; ++r) {
+  for (++r; r <= grafh + 10 && !budgetverbraucht(); ++r) {
     const double col = pixelx(fktwert(term, welty(r)));
     if (!darstellbar(col)) continue;
     const int cc = Round(col);
@@ -221,7 +228,7 @@ void kurvenschar(Canvas& canvas, std::u16string_view term) {
   double d = std::fabs(editwert(steuer.ed_schardiff));
   if (!(d >= 0.1)) d = 0.1;
   Q = editwert(steuer.ed_q);
-  for (int glied = 0; t <= Q; ++glied) {
+  for (int glied = 0; t <= Q && !budgetverbraucht(); ++glied) {
     if (glied == scharhoechstzahl) {
       ergebnisliste.push_back(u"Семейство функции прервано на P = " + zahltext(1, 2, P) +
                               u": достигнут предел числа кривых (" + zahltext(1, 0, scharhoechstzahl) + u")");

@@ -62,9 +62,52 @@ void ergebnisrollbalken() {
   const int zeilen = steuer.Mergebnis_clientheight / (steuer.Mergebnis_fontsize + 5);
   steuer.Mergebnis_scrollbar = static_cast<std::size_t>(zeilen < 0 ? 0 : zeilen) < ergebnisliste.size();
 }
+
+std::uint64_t passanfang = 0;
+bool abgebrochen = false;
+
+void passabbrechen() {
+  abgebrochen = true;
+  ergebnisliste.emplace_back(passabbruchzeile);
+}
+
 }  // namespace
 
+std::uint64_t passarbeit() { return gelesenezeichen - passanfang; }
+
+bool budgetverbraucht() {
+  if (!abgebrochen && passarbeit() > passbudget) passabbrechen();
+  return abgebrochen;
+}
+
+bool budgetreicht(std::u16string_view term, double auswertungen, double von, double bis) {
+  if (budgetverbraucht()) return false;
+  // Every evaluation reads the whole text, and no character costs more than
+  // `teuerstes` (the integral sine at its slowest argument): a step that cannot
+  // fit even at one unit a character, or a term one sample of which might not
+  // fit, is refused without evaluating it.
+  constexpr double teuerstes = 100;
+  const double laenge = static_cast<double>(term.size());
+  const auto rest = [] { return static_cast<double>(passbudget) - static_cast<double>(passarbeit()); };
+  bool reicht = auswertungen * laenge <= rest() && teuerstes * laenge <= rest();
+  // The cost of one evaluation varies with x only through the function
+  // library's series; the dearest sample stands for every evaluation, and one
+  // already too dear ends the sampling.
+  constexpr int proben = 9;
+  const std::uint8_t status = fehlercode;
+  for (int i = 0; i < proben && reicht; ++i) {
+    const std::uint64_t vorher = gelesenezeichen;
+    fktwert(term, von + (bis - von) * i / (proben - 1));
+    reicht = auswertungen * static_cast<double>(gelesenezeichen - vorher) <= rest();
+  }
+  fehlercode = status;
+  if (!reicht) passabbrechen();
+  return reicht;
+}
+
 void zeichnen(Canvas& canvas) {
+  passanfang = gelesenezeichen;
+  abgebrochen = false;
   ergebnisliste.clear();
   xvon = editwert(steuer.ed_xvon);
   xbis = editwert(steuer.ed_xbis);
@@ -76,7 +119,7 @@ void zeichnen(Canvas& canvas) {
   if (terme.empty()) return;
 
   listeanfang();
-  while (!listeende()) {
+  while (!listeende() && !budgetverbraucht()) {
     const std::u16string term = naechsterterm();
     ++kurvennr;
     ergebnisliste.push_back(u"Функция Y = " + term);

@@ -2,7 +2,9 @@
 // list, the coordinate system and the redraw into an offscreen bitmap.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "canvas.h"
@@ -32,6 +34,25 @@ extern double A, B;       // the points A and B
 extern int textzeile;     // summary lines written at the bottom of the drawing
 extern std::u16string punkttext;
 extern std::u16string d1, d2;  // derivative texts of the first term
+
+// The work of one pass is bounded, so that no term, however long, freezes the
+// window: counted in characters read by the evaluator (gelesenezeichen), about
+// a third of a second of evaluation on a school computer, several times what
+// the heaviest ordinary state needs. Once a step would pass the bound, it and
+// every later curve and analysis are left out, and one result line says so;
+// the count depends only on the state, so a state always stops at the same place.
+inline constexpr std::uint64_t passbudget = 100'000'000;
+inline constexpr std::u16string_view passabbruchzeile =
+    u"Расчёт прерван: слишком много вычислений, остальные кривые и анализы не построены";
+
+// Work of the running or the last pass so far, in the budget's measure.
+std::uint64_t passarbeit();
+// True once the pass has spent its budget; the first time, the pass stops.
+bool budgetverbraucht();
+// Whether a step of up to `auswertungen` evaluations of term still fits, each
+// costing what the dearest of a few samples over [von, bis] costs, counted
+// with the samples; if not, the pass stops here.
+bool budgetreicht(std::u16string_view term, double auswertungen, double von, double bis);
 
 // Axes, ticks, labels and grids for the current mapping.
 void koordinatensystem(Canvas& canvas);

@@ -19,6 +19,7 @@
 #include <string>
 
 std::uint8_t fehlercode = 0;
+std::uint64_t gelesenezeichen = 0;
 double P = 0.0;
 double Q = 0.0;
 double R = 0.0;
@@ -646,7 +647,10 @@ std::u16string_view normalisieren(std::u16string_view t) {
 
 }  // namespace
 
-double fktwert(std::u16string_view term, double x) { return auswerten(term, x); }
+double fktwert(std::u16string_view term, double x) {
+  gelesenezeichen += term.size();
+  return auswerten(term, x);
+}
 
 int funktionsnummer(std::u16string_view name) {
   const auto i = funktionsnamen.find(name);

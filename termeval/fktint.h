@@ -10,6 +10,12 @@
 // 3 break in the curve, 4 value limited.
 extern std::uint8_t fehlercode;
 
+// Work of all evaluations so far: the characters of every term text handed to
+// fktwert, plus ten for each step of the integral sine's series and two for
+// each division of the gamma function's product below 1, what these steps cost
+// in characters read. A plot pass bounds itself by it.
+extern std::uint64_t gelesenezeichen;
+
 // Parameters of the term language, read by the letters P, Q and R.
 extern double P;
 extern double Q;

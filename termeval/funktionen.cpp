@@ -140,6 +140,7 @@ double gammawert(double v) {
   }
   // Far below 0 the factor vanishes after a few hundred steps; the rest cannot change it.
   while (v < 1 && f != 0) {
+    gelesenezeichen += 2;
     f /= v;
     v += 1;
   }
@@ -202,6 +203,7 @@ double integralsinus(double v) {
   int n = 1;
   // The terms fall below 10^-4 within a few hundred steps for every v below 50.
   for (int schritte = 0; schritte < 10000; ++schritte) {
+    gelesenezeichen += 10;
     // The four logarithms join t one after the other, as the series is written;
     // bracketing them into one sum first shifts the alternating total.
     t = t + 2 * lnv + std::log(static_cast<double>(n)) - std::log(n + 1.0) - 2 * std::log(n + 2.0);

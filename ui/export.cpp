@@ -17,6 +17,8 @@ void fehleranzeigen(QWidget* fenster, const QString& titel, const QString& grund
 }  // namespace
 
 void TFGraf::alsWMFkopieren1Click() {
+  const QString leer = ohnebildpunkte(steuer.PaintBox1_width, steuer.PaintBox1_height);
+  if (!leer.isEmpty()) return fehleranzeigen(this, QStringLiteral("Kопия графика"), leer);
   // The mapping as the last screen redraw left it.
   zwischenablagekopieren(steuer.PaintBox1_width, steuer.PaintBox1_height);
 }
@@ -27,6 +29,8 @@ void TFGraf::GrafikdruckenClick() {
 }
 
 void TFGraf::Speichern1Click() {
+  const QString leer = ohnebildpunkte(PaintBox1->width(), PaintBox1->height());
+  if (!leer.isEmpty()) return fehleranzeigen(this, QStringLiteral("Сохранить изображение"), leer);
   QFileDialog SD1(this);
   sd1einrichten(SD1);
   if (SD1.exec() != QDialog::Accepted || SD1.selectedFiles().isEmpty()) return;

@@ -13,10 +13,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QLocale>
 #include <QSignalBlocker>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QToolButton>
+#include <QToolTip>
 #include <QValidator>
 #include <utility>
 
@@ -55,12 +57,31 @@ QChar lateinisch(QChar c) {
   return c;
 }
 
+// Longest text a field holds: far beyond any derivative the builder forms
+// (a few hundred thousand characters), so that no term is ever cut. Each field
+// takes one character more, so that a longer paste arrives whole enough to be
+// refused instead of being cut to fit.
+constexpr int feldlaenge = 1 << 20;
+
+// Says beside the field that a text did not fit and the field kept its text.
+void zulanghinweis(QLineEdit* feld) {
+  const QString grenze = QLocale(QLocale::Russian).toString(feld->maxLength() - 1);
+  QToolTip::showText(feld->mapToGlobal(QPoint(0, feld->height())),
+                     QStringLiteral("Текст длиннее %1 знаков не помещается в поле; поле не изменено.").arg(grenze),
+                     feld);
+}
+
 // Turns every letter into a capital as it is typed or pasted (é becomes É), and
 // a Cyrillic look-alike into its Latin letter.
 class Grossschrift : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& text, int& pos) const override {
+    auto* feld = static_cast<QLineEdit*>(parent());
+    if (text.size() >= feld->maxLength()) {
+      zulanghinweis(feld);
+      return Invalid;
+    }
     text = text.toUpper();
     for (QChar& c : text) c = lateinisch(c);
     pos = std::min<int>(pos, text.size());
@@ -461,6 +482,7 @@ void TFGraf::steuerelementeanlegen() {
 
   for (const auto& f : felder) {
     auto* e = new QLineEdit(f.ort == rechts ? optionen : termpanel);
+    e->setMaxLength(feldlaenge + 1);
     e->setValidator(new Grossschrift(e));
     e->setText(qtext(steuer.*f.zustand));
     e->setGeometry(f.x, f.y, f.b, f.h);
@@ -675,13 +697,25 @@ void TFGraf::b_zeichnenClick() {
   PaintBox1Paint();
 }
 
+namespace {
+
+// A derivative too long for the field leaves the field as it was.
+void ableitungeintragen(QLineEdit* feld, const std::u16string& ableitung) {
+  if (static_cast<qsizetype>(ableitung.size()) < feld->maxLength())
+    feld->setText(qtext(ableitung));
+  else
+    zulanghinweis(feld);
+}
+
+}  // namespace
+
 void TFGraf::button_fstrichClick() {
-  ed_f3->setText(qtext(ableitungsterm(steuer.ed_f1)));
+  ableitungeintragen(ed_f3, ableitungsterm(steuer.ed_f1));
   b_zeichnenClick();
 }
 
 void TFGraf::button_f2strichClick() {
-  ed_f4->setText(qtext(ableitungsterm(ableitungsterm(steuer.ed_f1))));
+  ableitungeintragen(ed_f4, ableitungsterm(ableitungsterm(steuer.ed_f1)));
   b_zeichnenClick();
 }
 

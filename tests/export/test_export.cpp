@@ -10,17 +10,22 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QPageSize>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
 #include <set>
 
+#include <sys/resource.h>
+#include <csignal>
 #include <unistd.h>
 
 #include "abbildung.h"
@@ -51,6 +56,64 @@ void zustandsetzen(int breite = 830, int hoehe = 597) {
   listeloeschen();
   termanhaengen(steuer.ed_f1);
   termanhaengen(steuer.ed_f2);
+}
+
+// While it lives, no file of the process may grow beyond `bytes`; a write past
+// that fails (EFBIG) instead of ending the process, as on a full disk.
+class Groessengrenze {
+ public:
+  explicit Groessengrenze(rlim_t bytes) : signal(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &vorher);
+    rlimit neu = vorher;
+    neu.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &neu);
+  }
+  ~Groessengrenze() {
+    setrlimit(RLIMIT_FSIZE, &vorher);
+    std::signal(SIGXFSZ, signal);
+  }
+
+ private:
+  rlimit vorher{};
+  void (*signal)(int);
+};
+
+const QByteArray altinhalt("GIF89a alter Inhalt\0\xff\x01 bleibt", 32);
+
+void altedatei(const QString& name) {
+  QFile f(name);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  QCOMPARE(f.write(altinhalt), altinhalt.size());
+}
+
+// Every format at the default size and as a small drawing (below Qt's write
+// buffer, so that only the final flush fails), and the PDF printer; `schreiben`
+// runs each under the failing condition. Each must report and keep the old file.
+void jedesformatscheitert(const QString& ordner, const std::function<QString(std::function<QString()>)>& schreiben) {
+  for (const QSize groesse : {QSize(830, 597), QSize(60, 40)}) {
+    zustandsetzen(groesse.width(), groesse.height());
+    const QImage schirm = bildschirm();
+    for (int filter = 1; filter <= 7; ++filter) {
+      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(filter == 7 ? "pdf" : filterendung(filter));
+      altedatei(name);
+      const QString meldung = schreiben([&] {
+        if (filter <= 6) return bildspeichern(filter, name, schirm);
+        QPrinter drucker(QPrinter::HighResolution);
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(name);
+        drucker.setPageSize(QPageSize(QPageSize::A4));
+        return druckseite(drucker, groesse.width(), groesse.height());
+      });
+      QVERIFY2(meldung.contains("не записан") && meldung.contains(name), qPrintable(name + ": " + meldung));
+      QVERIFY2(filter == 7 || meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
+      QCOMPARE(lesen(name), altinhalt);
+    }
+  }
+  // No temporary file is left beside the old ones.
+  const QStringList reste = QDir(ordner).entryList(QDir::Files | QDir::Hidden);
+  const QRegularExpression alt("^alt[1-7]-(830|60)\\.(bmp|gif|wmf|svg|pdf)$");
+  QVERIFY2(std::all_of(reste.begin(), reste.end(), [&](const QString& n) { return alt.match(n).hasMatch(); }),
+           qPrintable(reste.join(' ')));
 }
 
 }  // namespace
@@ -194,6 +257,55 @@ class ExportTest : public QObject {
     }
   }
 
+  // Writes that fail on the way (here a file-size limit, which acts like a full
+  // disk for every file of the process).
+  void groessengrenzeBehaeltAlteDatei() {
+    QDir(ordner.path()).mkdir("grenze");
+    jedesformatscheitert(pfad("grenze"), [](const std::function<QString()>& schreiben) {
+      const Groessengrenze grenze(16);
+      return schreiben();
+    });
+  }
+
+  // A really full disk: a small tmpfs, filled up after the old files were
+  // written. Needs the right to mount; skipped where it is missing.
+  void vollePlatteBehaeltAlteDatei() {
+    const QString punkt = pfad("tmpfs");
+    QDir().mkpath(punkt);
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", punkt}) != 0)
+      QSKIP("mounting a tmpfs is not allowed here");
+    const auto aushaengen = qScopeGuard([&] { QProcess::execute("umount", {punkt}); });
+    jedesformatscheitert(punkt, [&](const std::function<QString()>& schreiben) {
+      QFile fueller(punkt + "/fueller");
+      if (!fueller.open(QIODevice::WriteOnly)) return QString("fueller");
+      const QByteArray block(4096, 'x');
+      while (fueller.write(block) == block.size() && fueller.flush()) {
+      }
+      fueller.close();
+      const QString meldung = schreiben();
+      QFile::remove(punkt + "/fueller");
+      return meldung;
+    });
+  }
+
+  // A drawing without pixels is refused in every format and on paper; nothing is written.
+  void ohneBildpunkteNichtsGeschrieben() {
+    zustandsetzen();
+    QDir(ordner.path()).mkdir("leer");
+    for (const QImage& bild : {QImage(), QImage(830, 0, QImage::Format_RGB32), QImage(0, 597, QImage::Format_RGB32)})
+      for (int filter = 1; filter <= 6; ++filter)
+        QVERIFY(bildspeichern(filter, pfad("leer/bild"), bild).contains("не содержит ни одной точки"));
+    altedatei(pfad("leer/alt.pdf"));
+    for (const QSize groesse : {QSize(830, 0), QSize(0, 597)}) {
+      QPrinter drucker(QPrinter::HighResolution);
+      drucker.setOutputFormat(QPrinter::PdfFormat);
+      drucker.setOutputFileName(pfad("leer/alt.pdf"));
+      QVERIFY(druckseite(drucker, groesse.width(), groesse.height()).contains("не содержит ни одной точки"));
+    }
+    QCOMPARE(QDir(pfad("leer")).entryList(QDir::Files | QDir::Hidden), QStringList{"alt.pdf"});
+    QCOMPARE(lesen(pfad("leer/alt.pdf")), altinhalt);
+  }
+
   void metafileDerAufzeichnung() {
     zustandsetzen();
     abbildungeinrichten(830, 597);
@@ -326,6 +438,18 @@ class ExportTest : public QObject {
     const QStringList vorher = QDir(ordner.path()).entryList(QDir::Files);
     beimdialog([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     f->Speichern1Click();
+    QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), vorher);
+
+    // A window shrunk until the drawing has no rows: refused before the dialog.
+    f->resize(f->width(), 60);
+    QTRY_COMPARE(f->PaintBox1->height(), 0);
+    meldung.clear();
+    beimdialog([&](QWidget* box) {
+      if (auto* m = qobject_cast<QMessageBox*>(box)) meldung = m->text();
+      qobject_cast<QDialog*>(box)->reject();
+    });
+    f->Speichern1Click();
+    QVERIFY2(meldung.contains("не содержит ни одной точки"), qPrintable(meldung));
     QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), vorher);
   }
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "schwerezustaende.h"
 #include "testumgebung.h"
 
 TEST(Funktionsliste, CursorFollowsTheOperations) {
@@ -161,4 +162,92 @@ TEST(Plotpass, TinyAndOddSurfacesDraw) {
     neuzeichnen(c);
     EXPECT_EQ(log.back(), "Draw 0 0 " + std::to_string(g[0]) + " " + std::to_string(g[1]));
   }
+}
+
+namespace {
+
+struct Zustand {
+  const char* name;
+  bool alles;
+  std::u16string f, q;
+};
+
+// The pass of the state, in all four fields, with its drawing.
+std::vector<std::string> passlauf(const Zustand& z) {
+  startzustand(830, 597);
+  if (z.alles) allesan();
+  steuer.c_schar = steuer.c_schar || !z.q.empty();
+  if (!z.q.empty()) steuer.ed_q = z.q;
+  if (!z.f.empty()) steuer.ed_f1 = steuer.ed_f2 = steuer.ed_f3 = steuer.ed_f4 = z.f;
+  for (const auto* t : {&steuer.ed_f1, &steuer.ed_f2, &steuer.ed_f3, &steuer.ed_f4})
+    if (!t->empty()) termanhaengen(*t);
+  std::vector<std::string> log;
+  ProtokollCanvas c(log);
+  neuzeichnen(c);
+  return log;
+}
+
+}  // namespace
+
+// The ordinary heavy states keep far below the budget of a pass, so they are
+// drawn in full.
+TEST(Passbudget, OrdinaryStatesStayFarBelow) {
+  const Zustand faelle[] = {
+      {"defaults", false, u"", u""},
+      {"every analysis", true, u"", u""},
+      {"family at its defaults", false, u"", u"2"},
+      {"family of 1000", false, u"", u"1000"},
+      {"every analysis, family of 1000", true, u"", u"1000"},
+      {"short terms, every analysis, family of 1000", true, u"X^3-2*X^2+X-1", u"1000"},
+      {"integral sine, every analysis, family of 1000", true, u"SI(X)+LN(X)", u"1000"},
+  };
+  for (const Zustand& z : faelle) {
+    passlauf(z);
+    EXPECT_LT(passarbeit(), passbudget / 2) << z.name;
+    EXPECT_EQ(std::count(ergebnisliste.begin(), ergebnisliste.end(), passabbruchzeile), 0) << z.name;
+  }
+}
+
+// Terms that would keep a pass busy for minutes: the pass ends near its budget
+// with one closing line, and the same state stops at the same place.
+TEST(Passbudget, HeavyStatesStopAtTheSamePlace) {
+  const Zustand faelle[] = {
+      // Curves and some analyses fit; the budget runs out half-way.
+      {"300-character products", true, summe(u"SIN(X)*X", 300), u"1000"},
+      // The dearest characters: the integral sine at its slowest argument.
+      {"integral sines", true, summe(u"SI(49)", 32767), u"1000"},
+      {"gamma far below 0", true, summe(u"GAMMA(-170.5)", 1000), u"1000"},
+      // As long as a field holds: refused before it is evaluated.
+      {"a million characters", true, summe(u"SI(49)", 1 << 20), u"1000"},
+  };
+  for (const Zustand& z : faelle) {
+    const std::vector<std::string> erster = passlauf(z);
+    const std::vector<std::u16string> zeilen = ergebnisliste;
+    ASSERT_FALSE(zeilen.empty()) << z.name;
+    EXPECT_EQ(zeilen.back(), passabbruchzeile) << z.name;
+    EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), passabbruchzeile), 1) << z.name;
+    // The last step may pass the budget by what one sample of a term costs.
+    EXPECT_LT(passarbeit(), 2 * passbudget) << z.name;
+    EXPECT_EQ(passlauf(z), erster) << z.name;
+    EXPECT_EQ(ergebnisliste, zeilen) << z.name;
+  }
+}
+
+// A pass stopped before the area or the points shows none of their old values.
+TEST(Passbudget, StoppedStepsLeaveNoOldValues) {
+  startzustand(830, 597);
+  allesan();
+  steuer.ed_f1 = summe(u"SI(49)", 32767);
+  termanhaengen(steuer.ed_f1);
+  steuer.Label10 = steuer.Label11 = u"; 7 )";
+  steuer.Label13 = steuer.Label15 = u"= 7";
+  std::vector<std::string> log;
+  ProtokollCanvas c(log);
+  neuzeichnen(c);
+  EXPECT_EQ(ergebnisliste.back(), passabbruchzeile);
+  const Steuerzustand standard;
+  EXPECT_EQ(steuer.Label13, standard.Label13);
+  EXPECT_EQ(steuer.Label15, standard.Label15);
+  EXPECT_EQ(steuer.Label10, standard.Label10);
+  EXPECT_EQ(steuer.Label11, standard.Label11);
 }

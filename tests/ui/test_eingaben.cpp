@@ -3,7 +3,11 @@
 // fields go into the list unchanged, and a number field that cannot be read
 // counts as 0.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QToolTip>
 #include <QRadioButton>
 #include <QTest>
 #include <cmath>
@@ -16,6 +20,7 @@
 #include "plotpass.h"
 #include "qtcanvas.h"
 #include "steuerzustand.h"
+#include "uableitung.h"
 #include "updown.h"
 #include "zahltext.h"
 
@@ -185,6 +190,77 @@ class EingabenTest : public QObject {
     QVERIFY(std::isfinite(P) && std::isfinite(Q));
     QVERIFY(xmin < xmax && ymin < ymax);
     QVERIFY(f->isVisible());
+  }
+
+  // No field ever holds a cut-off term: a derivative longer than a default
+  // line edit's 32767 characters reaches f3 whole and is drawn as such; a paste
+  // or a derivative that does not fit leaves the field as it was and says so
+  // beside it. The mechanism is shown on fields narrowed for the test.
+  void langeTexteNieAbgeschnitten() {
+    for (QLineEdit* e : {f->ed_f1, f->ed_f2, f->ed_f3, f->ed_f4, f->ed_q, f->ed_A})
+      QVERIFY(e->maxLength() - 1 >= 1000000);
+    std::u16string t = u"X";
+    for (int i = 0; i < 130; ++i) t += u"*(X/" + std::u16string(1, char16_t(u'1' + i % 9)) + u"+1)";
+    f->ed_f1->setText(qtext(t));
+    if (!f->c_f3->isChecked()) f->c_f3->click();
+    f->button_fstrich->click();
+    QVERIFY(f->ed_f3->text().size() > 32767);
+    QCOMPARE(f->ed_f3->text(), qtext(ableitungsterm(t)));
+    // The f3 curve is the derivative of f1: the central difference at -0,5 agrees.
+    const double h = 1e-6;
+    const double steigung = (fktwert(t, -0.5 + h) - fktwert(t, -0.5 - h)) / (2 * h);
+    QVERIFY2(std::fabs(fktwert(steuer.ed_f3, -0.5) / steigung - 1) < 1e-5, qPrintable(QString::number(steigung)));
+
+    // A paste beyond the old limit arrives whole.
+    const QString summe = QString("X+").repeated(20000) + "1";
+    QGuiApplication::clipboard()->setText(summe);
+    f->ed_f2->clear();
+    f->ed_f2->paste();
+    QCOMPARE(f->ed_f2->text(), summe);
+
+    const auto abgewiesen = [](QLineEdit* feld, const QString& vorher) {
+      QCOMPARE(feld->text(), vorher);
+      QTRY_VERIFY(QToolTip::isVisible());
+      QVERIFY2(QToolTip::text().contains("не помещается в поле; поле не изменено"), qPrintable(QToolTip::text()));
+      QToolTip::hideText();
+    };
+    // Pastes that would pass a limit of 1000: the one that fits exactly goes
+    // in, a longer one leaves the field unchanged, also into a selection.
+    f->ed_f2->setText("X");
+    f->ed_f2->setMaxLength(1001);
+    f->ed_f2->end(false);
+    QGuiApplication::clipboard()->setText(QString(999, u'1'));
+    f->ed_f2->paste();
+    QCOMPARE(f->ed_f2->text().size(), 1000);
+    QToolTip::hideText();
+    f->ed_f2->setText("X+1");
+    f->ed_f2->end(false);
+    QGuiApplication::clipboard()->setText(QString(998, u'2'));
+    f->ed_f2->paste();
+    abgewiesen(f->ed_f2, "X+1");
+    f->ed_f2->selectAll();
+    QGuiApplication::clipboard()->setText(QString(5000, u'3'));
+    f->ed_f2->paste();
+    abgewiesen(f->ed_f2, "X+1");
+    QTest::keyClick(f->ed_f2, Qt::Key_End);
+    f->ed_f2->setText(QString(1000, u'4'));
+    QTest::keyClick(f->ed_f2, Qt::Key_5);
+    abgewiesen(f->ed_f2, QString(1000, u'4'));
+    f->ed_f2->setMaxLength(f->ed_f1->maxLength());
+
+    // The derivative buttons: a derivative that does not fit leaves f3 and f4.
+    for (auto [knopf, feld] : {std::pair{f->button_fstrich, f->ed_f3}, std::pair{f->button_f2strich, f->ed_f4}}) {
+      feld->setText("X");
+      feld->setMaxLength(101);
+      f->ed_f1->setText("X*(X+1)*(X+2)*(X+3)*(X+4)*(X+5)*(X+6)");
+      QVERIFY(ableitungsterm(ableitungsterm(steuer.ed_f1)).size() > 100);
+      knopf->click();
+      abgewiesen(feld, "X");
+      feld->setMaxLength(f->ed_f1->maxLength());
+    }
+    f->ed_f1->setText("X*SIN(X+P)");
+    f->ed_f3->clear();
+    f->ed_f4->clear();
   }
 };
 

@@ -83,4 +83,15 @@ const bool pass_op = probe_op("pass", [](const json& r) {
   return antwort;
 });
 
+// The work of one pass against its budget: where a state stops, and how far
+// an ordinary one stays below.
+const bool passwork_op = probe_op("passwork", [](const json& r) {
+  if (std::string fehler = zeichenzustand(r); !fehler.empty()) return json{{"error", fehler}};
+  grafikstarten();
+  QtBitmap flaeche(steuer.PaintBox1_width, steuer.PaintBox1_height);
+  neuzeichnen(flaeche.canvas());
+  const bool gestoppt = !ergebnisliste.empty() && ergebnisliste.back() == passabbruchzeile;
+  return json{{"work", passarbeit()}, {"budget", passbudget}, {"stopped", gestoppt}, {"lines", ergebnisliste.size()}};
+});
+
 }  // namespace

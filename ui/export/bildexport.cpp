@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -11,13 +12,16 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
+#include <QTemporaryFile>
 
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -34,6 +38,13 @@ constexpr TColor weiss = 0xFFFFFF;
 constexpr int bildpunkteprozoll = 96;
 
 }  // namespace
+
+QString ohnebildpunkte(int breite, int hoehe) {
+  if (breite >= 1 && hoehe >= 1) return {};
+  return QStringLiteral("Рисунок не содержит ни одной точки (%1 × %2 пикселей): сохранять и печатать нечего.")
+      .arg(breite)
+      .arg(hoehe);
+}
 
 void vektorzeichnung(Canvas& c, int breite, int hoehe) {
   c.setFontName(u"Verdana");
@@ -263,16 +274,34 @@ bool inhaltschreiben(int filterindex, const QImage& bildschirm, QSaveFile& datei
 
 }  // namespace
 
-QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm) {
+namespace {
+
+// Buffered bytes reach the disk only on the final flush; a file is taken only
+// when that flush and every write before it went through, so a full disk or a
+// size limit leaves the old file as it was.
+QString sicherschreiben(const QString& name, const std::function<bool(QSaveFile&, QString&)>& inhalt) {
   if (name.isEmpty()) return QStringLiteral("Имя файла не задано");
+  const bool vorhanden = QFileInfo::exists(name);
   QSaveFile datei(name);
-  if (!datei.open(QIODevice::WriteOnly)) return name + QStringLiteral(": ") + datei.errorString();
+  if (!datei.open(QIODevice::WriteOnly))
+    return QStringLiteral("Файл %1 не создан: %2.").arg(name, datei.errorString());
   QString fehler;
-  const bool gut = inhaltschreiben(filterindex, bildschirm, datei, fehler);
-  if (gut && datei.error() == QFileDevice::NoError && datei.commit()) return {};
+  const bool gut = inhalt(datei, fehler) && datei.flush() && datei.error() == QFileDevice::NoError;
+  if (gut && datei.commit()) return {};
   if (fehler.isEmpty()) fehler = datei.errorString();
   datei.cancelWriting();
-  return name + QStringLiteral(": ") + fehler;
+  QString meldung = QStringLiteral("Файл %1 не записан: %2.").arg(name, fehler);
+  if (vorhanden) meldung += QStringLiteral(" Прежний файл не изменён.");
+  return meldung;
+}
+
+}  // namespace
+
+QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm) {
+  if (QString leer = ohnebildpunkte(bildschirm.width(), bildschirm.height()); !leer.isEmpty()) return leer;
+  return sicherschreiben(name, [&](QSaveFile& datei, QString& fehler) {
+    return inhaltschreiben(filterindex, bildschirm, datei, fehler);
+  });
 }
 
 // ---------------------------------------------------------------- printing
@@ -282,7 +311,9 @@ Seitenrechteck seitenrechteck(int pw, int breite, int hoehe) {
   return {20, 20, pw - 20, h};
 }
 
-QString druckseite(QPrinter& drucker, int breite, int hoehe) {
+namespace {
+
+QString seitedrucken(QPrinter& drucker, int breite, int hoehe) {
   const int pw = drucker.width(), ph = drucker.height();
   if (pw <= 40 || ph <= 40) return QStringLiteral("Страница принтера слишком мала");
   const int v = Round(ph * (static_cast<double>(breite) / pw) + 20);
@@ -315,6 +346,45 @@ QString druckseite(QPrinter& drucker, int breite, int hoehe) {
   bild.render(&maler, QRectF(r.links, r.oben, r.rechts - r.links, r.unten - r.oben));
   if (!maler.end()) return QStringLiteral("Печать не завершена");
   return {};
+}
+
+// A PDF ends with the offset of its cross-reference table and "%%EOF"; a write
+// lost on the way leaves that end missing or the offset pointing elsewhere.
+bool pdfvollstaendig(const QByteArray& pdf) {
+  static const QRegularExpression schluss(QStringLiteral("startxref\\s+(\\d+)\\s+%%EOF\\s*$"));
+  const QRegularExpressionMatch m = schluss.match(QString::fromLatin1(pdf.right(64)));
+  return m.hasMatch() && pdf.mid(m.captured(1).toLongLong(), 4) == "xref";
+}
+
+// The PDF printer writes its file itself, over the old one and without
+// reporting a failed write: it prints into a temporary file, and the target is
+// replaced only by a complete document.
+QString indateidrucken(QPrinter& drucker, int breite, int hoehe) {
+  const QString ziel = drucker.outputFileName();
+  QTemporaryFile zwischen(QDir::tempPath() + QStringLiteral("/druckseite-XXXXXX.pdf"));
+  if (!zwischen.open()) return QStringLiteral("Временный файл печати не создан: %1.").arg(zwischen.errorString());
+  drucker.setOutputFileName(zwischen.fileName());
+  const QString fehler = seitedrucken(drucker, breite, hoehe);
+  drucker.setOutputFileName(ziel);
+  if (!fehler.isEmpty()) return fehler;
+  QFile gedruckt(zwischen.fileName());
+  const QByteArray pdf = gedruckt.open(QIODevice::ReadOnly) ? gedruckt.readAll() : QByteArray();
+  return sicherschreiben(ziel, [&](QSaveFile& datei, QString& grund) {
+    if (!pdfvollstaendig(pdf)) {
+      grund = QStringLiteral("документ печати записан не полностью");
+      return false;
+    }
+    return datei.write(pdf) == pdf.size();
+  });
+}
+
+}  // namespace
+
+QString druckseite(QPrinter& drucker, int breite, int hoehe) {
+  if (QString leer = ohnebildpunkte(breite, hoehe); !leer.isEmpty()) return leer;
+  if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty())
+    return indateidrucken(drucker, breite, hoehe);
+  return seitedrucken(drucker, breite, hoehe);
 }
 
 QString standarddruck(int breite, int hoehe) {

@@ -42,9 +42,13 @@ QString dateiname(int filterindex, const QString& name);
 // overwrite confirmation; the default extension follows the filter.
 void sd1einrichten(QFileDialog& dialog);
 
+// The refusal of a drawing without pixels (0 wide or high), or empty.
+QString ohnebildpunkte(int breite, int hoehe);
+
 // Writes the file of the filter index, the raster formats from the screen
-// drawing, through a temporary file that replaces the target only when
-// complete. Returns the reason of a failure, or empty.
+// drawing, through a temporary file that replaces the target only when every
+// byte was written. Returns the reason of a failure (the old file is then
+// unchanged), or empty.
 QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm);
 
 // The standard sixteen colours of a 4-bit bitmap.
@@ -52,7 +56,8 @@ QList<QRgb> palette16();
 
 // The page of the print path on a printer that is set up already: the mapping
 // recomputed for W x H, the drawing with its blanking bands stretched into the
-// page rectangle. Returns the reason of a failure, or empty.
+// page rectangle. A PDF printer's file is replaced only by a complete
+// document. Returns the reason of a failure, or empty.
 QString druckseite(QPrinter& drucker, int breite, int hoehe);
 // The page rectangle for a printable width and height: left, top, right, bottom.
 struct Seitenrechteck {
