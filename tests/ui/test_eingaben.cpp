@@ -199,8 +199,11 @@ class EingabenTest : public QObject {
   void langeTexteNieAbgeschnitten() {
     for (QLineEdit* e : {f->ed_f1, f->ed_f2, f->ed_f3, f->ed_f4, f->ed_q, f->ed_A})
       QVERIFY(e->maxLength() - 1 >= 1000000);
-    std::u16string t = u"X";
-    for (int i = 0; i < 130; ++i) t += u"*(X/" + std::u16string(1, char16_t(u'1' + i % 9)) + u"+1)";
+    // f1 the first derivative of (X/1+1)*(X/2+1)*...*(X/25+1): its derivative,
+    // the product's second, has about 47 000 characters.
+    std::u16string produkt = u"(X/1+1)";
+    for (int i = 2; i <= 25; ++i) produkt += u"*(X/" + QString::number(i).toStdU16String() + u"+1)";
+    const std::u16string t = ableitungsterm(produkt);
     f->ed_f1->setText(qtext(t));
     if (!f->c_f3->isChecked()) f->c_f3->click();
     f->button_fstrich->click();

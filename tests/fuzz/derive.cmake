@@ -1,1 +1,0 @@
-fuzz_target(derive 2 derive termeval)
