@@ -33,7 +33,7 @@ class LeereLeinwand : public Canvas {
 
 class LeeresBitmap : public Bitmap {
  public:
-  LeeresBitmap(int b, int h) : b(b), h(h) {}
+  LeeresBitmap(int breite, int hoehe) : b(breite), h(hoehe) {}
   int Width() const override { return b; }
   int Height() const override { return h; }
   Canvas& canvas() override { return leinwand; }

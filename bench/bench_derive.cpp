@@ -32,8 +32,6 @@ std::u16string produkt(int n) {
 void ableitungsterm_product25(benchmark::State& state) { ersteundzweite(state, produkt(25)); }
 void ableitungsterm_product60(benchmark::State& state) { ersteundzweite(state, produkt(60)); }
 
-}  // namespace
-
 // The rewrite step alone on a long text full of the table's patterns.
 void ersetzen_lang(benchmark::State& state) {
   ersetzungslisteladen();
@@ -52,6 +50,8 @@ void ableitung_tief(benchmark::State& state) {
     benchmark::DoNotOptimize(ableitung(kette).data());
   }
 }
+
+}  // namespace
 
 BENCHMARK(ersetzen_lang)->Name("ersetzen/long");
 BENCHMARK(ableitung_tief)->Name("ableitung/deep_and_chain");

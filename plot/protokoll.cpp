@@ -45,7 +45,7 @@ std::string farbtext(TColor c) {
   return puffer;
 }
 
-ProtokollCanvas::ProtokollCanvas(std::vector<std::string>& log, Canvas* weiter) : log(log), weiter(weiter) {
+ProtokollCanvas::ProtokollCanvas(std::vector<std::string>& ziel, Canvas* durch) : log(ziel), weiter(durch) {
   if (weiter) {
     pen = weiter->Pen();
     brush = weiter->Brush();

@@ -79,7 +79,7 @@ std::string formatpruefen(Aufruf& a, bool bmp16) {
   std::string endung = punkt == std::string::npos || a.ausgabe[punkt] != '.' ? "" : a.ausgabe.substr(punkt + 1);
   std::transform(endung.begin(), endung.end(), endung.begin(), [](unsigned char c) { return std::tolower(c); });
   const auto f = std::find_if(std::begin(formate), std::end(formate),
-                              [&](const Format& f) { return endung == f.endung; });
+                              [&](const Format& kandidat) { return endung == kandidat.endung; });
   if (f == std::end(formate))
     return "--export: расширение «" + a.ausgabe + "» не известно; возможны .png, .bmp, .gif, .emf, .wmf, .svg, .pdf";
   if (bmp16 && f->filterindex != 1) return "--bmp16 действует только для файлов .bmp";

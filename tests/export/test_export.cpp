@@ -351,16 +351,16 @@ class ExportTest : public QObject {
     const QImage b = seite.convertToFormat(QImage::Format_RGB32);
     // The outline of the white ground lies one drawing pixel outside the picture.
     const int rand = static_cast<int>(std::ceil((s.rechts - s.links) / 830.0)) + 2;
-    int aussen = 0, farbig = 0;
+    int aussen = 0, bunt = 0;
     for (int y = 0; y < b.height(); ++y)
       for (int x = 0; x < b.width(); ++x) {
         const QRgb c = b.pixel(x, y) | 0xFF000000;
         if (c == 0xFFFFFFFF) continue;
         if (!innen.adjusted(-rand, -rand, rand, rand).contains(x, y)) ++aussen;
-        if (qBlue(c) > 200 && qRed(c) < 80) ++farbig;
+        if (qBlue(c) > 200 && qRed(c) < 80) ++bunt;
       }
     QCOMPARE(aussen, 0);
-    QVERIFY(farbig > 500);
+    QVERIFY(bunt > 500);
   }
 
   // Handlers on the main window: the dialog, the memo's width, the error display.

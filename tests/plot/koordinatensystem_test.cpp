@@ -176,8 +176,8 @@ TEST(Koordinatensystem, FarTicksComeFromRepeatedAddition) {
     double t = 0.1;
     while (Round(pixelx(t)) < 0) t += 0.1;
     const std::string erster = "TextOut " + std::to_string(Round(pixelx(t))) + " 6 ";
-    const auto log = achsenkreuz();
-    EXPECT_EQ(std::count(log.begin(), log.end(), erster + utf8text(zahltext(4, 3, t))), 1) << von;
+    const auto kreuz = achsenkreuz();
+    EXPECT_EQ(std::count(kreuz.begin(), kreuz.end(), erster + utf8text(zahltext(4, 3, t))), 1) << von;
   }
 }
 

@@ -191,12 +191,12 @@ class FensterTest : public QObject {
 
   void derivativeButtons() {
     QTest::mouseClick(f->button_fstrich, Qt::LeftButton);
-    const std::u16string d1 = ableitungsterm(u"X*SIN(X+P)");
-    QCOMPARE(f->ed_f3->text(), qtext(d1));
+    const std::u16string erste = ableitungsterm(u"X*SIN(X+P)");
+    QCOMPARE(f->ed_f3->text(), qtext(erste));
     QTest::mouseClick(f->button_f2strich, Qt::LeftButton);
-    QCOMPARE(f->ed_f4->text(), qtext(ableitungsterm(d1)));
-    QCOMPARE(termzeilen(), QStringList({"Функция Y = X*SIN(X+P)", "Функция Y = " + qtext(d1),
-                                        "Функция Y = " + qtext(ableitungsterm(d1))}));
+    QCOMPARE(f->ed_f4->text(), qtext(ableitungsterm(erste)));
+    QCOMPARE(termzeilen(), QStringList({"Функция Y = X*SIN(X+P)", "Функция Y = " + qtext(erste),
+                                        "Функция Y = " + qtext(ableitungsterm(erste))}));
   }
 
   void optionsAndSettingsRepaint() {
