@@ -28,8 +28,8 @@ struct Format {
   const char* endung;
   int filterindex;  // of the save dialog; 0 is PNG, which the dialog does not offer
 };
-constexpr Format formate[] = {{"png", 0}, {"bmp", 1}, {"gif", 3}, {"emf", 4},
-                              {"wmf", 4}, {"svg", 5}, {"pdf", 6}};
+constexpr Format formate[] = {{"png", 0},          {"bmp", filter_bmp}, {"gif", filter_gif}, {"emf", filter_emf},
+                              {"wmf", filter_emf}, {"svg", filter_svg}, {"pdf", filter_pdf}};
 
 const char* const schalterwerte[][2] = {{"true", "false"}, {"1", "0"}};
 
@@ -82,8 +82,8 @@ std::string formatpruefen(Aufruf& a, bool bmp16) {
                               [&](const Format& kandidat) { return endung == kandidat.endung; });
   if (f == std::end(formate))
     return "--export: расширение «" + a.ausgabe + "» не известно; возможны .png, .bmp, .gif, .emf, .wmf, .svg, .pdf";
-  if (bmp16 && f->filterindex != 1) return "--bmp16 действует только для файлов .bmp";
-  a.filterindex = bmp16 ? 2 : f->filterindex;
+  if (bmp16 && f->filterindex != filter_bmp) return "--bmp16 действует только для файлов .bmp";
+  a.filterindex = bmp16 ? filter_bmp16 : f->filterindex;
   return {};
 }
 

@@ -75,7 +75,7 @@ void svgeinrichten(QSvgGenerator& svg, int breite, int hoehe) {
 
 }  // namespace
 
-QByteArray svgbild(int breite, int hoehe) {
+QByteArray svgbild(int breite, int hoehe, const std::function<void(Canvas&)>& danach) {
   QBuffer puffer;
   puffer.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
@@ -84,6 +84,7 @@ QByteArray svgbild(int breite, int hoehe) {
   {
     QtCanvas leinwand(svg);
     vektorzeichnung(leinwand, breite, hoehe);
+    if (danach) danach(leinwand);
   }
   return puffer.data();
 }
@@ -112,16 +113,62 @@ void zwischenablagekopieren(int breite, int hoehe) {
 
 // ---------------------------------------------------------------- files
 
-const QStringList sd1filter = {
-    QStringLiteral("Изображение (*.bmp)"),          QStringLiteral("16-цветная графика (*.bmp)"),
-    QStringLiteral("Изображение (*.gif)"),          QStringLiteral("Векторная графика (*.wmf)"),
-    QStringLiteral("Векторная графика SVG (*.svg)"), QStringLiteral("Документ PDF (*.pdf)"),
+namespace {
+
+bool gifkodieren(const QImage& quelle, QSaveFile& datei, QString& fehler);
+bool bmpschreiben(const QImage& bild, QSaveFile& datei, QString& fehler);
+bool pdfschreiben(int breite, int hoehe, QSaveFile& datei);
+
+bool alsbmp(const QImage& schirm, QSaveFile& datei, QString& fehler) { return bmpschreiben(schirm, datei, fehler); }
+bool alsbmp16(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+  return bmpschreiben(schirm.convertToFormat(QImage::Format_Indexed8, palette16(), Qt::ThresholdDither), datei,
+                      fehler);
+}
+bool alsemf(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+  const QByteArray daten = emfbild(schirm.width(), schirm.height());
+  if (daten.isEmpty()) {
+    fehler = QStringLiteral("Метафайл не создан");
+    return false;
+  }
+  return datei.write(daten) == daten.size();
+}
+bool alssvg(const QImage& schirm, QSaveFile& datei, QString&) {
+  const QByteArray daten = svgbild(schirm.width(), schirm.height());
+  return datei.write(daten) == daten.size();
+}
+bool alspdf(const QImage& schirm, QSaveFile& datei, QString&) { return pdfschreiben(schirm.width(), schirm.height(), datei); }
+
+// Every picture format of the save dialog, in the order of its filter index: the
+// filter text, the extension a name without one gets, and the writer. The raster
+// formats take the screen drawing, the vector formats draw anew at its size.
+struct Bildformat {
+  const char* filter;
+  const char* endung;
+  bool (*schreiben)(const QImage& bildschirm, QSaveFile& datei, QString& fehler);
 };
+const Bildformat bildformate[] = {
+    {"Изображение (*.bmp)", "bmp", alsbmp},          {"16-цветная графика (*.bmp)", "bmp", alsbmp16},
+    {"Изображение (*.gif)", "gif", gifkodieren},    {"Векторная графика (*.wmf)", "wmf", alsemf},
+    {"Векторная графика SVG (*.svg)", "svg", alssvg},  {"Документ PDF (*.pdf)", "pdf", alspdf},
+};
+constexpr int formatzahl = static_cast<int>(std::size(bildformate));
+static_assert(formatzahl == filter_pdf);
+
+const Bildformat* bildformat(int filterindex) {
+  return filterindex >= 1 && filterindex <= formatzahl ? &bildformate[filterindex - 1] : nullptr;
+}
+
+}  // namespace
+
+const QStringList sd1filter = [] {
+  QStringList filter;
+  for (const Bildformat& f : bildformate) filter << QString::fromUtf8(f.filter);
+  return filter;
+}();
 
 QString filterendung(int filterindex) {
-  static const char* const endungen[] = {"bmp", "bmp", "gif", "wmf", "svg", "pdf"};
-  if (filterindex < 1 || filterindex > 6) return QStringLiteral("gif");
-  return QString::fromLatin1(endungen[filterindex - 1]);
+  const Bildformat* f = bildformat(filterindex);
+  return QString::fromLatin1(f ? f->endung : "gif");
 }
 
 QString dateiname(int filterindex, const QString& name) {
@@ -134,7 +181,7 @@ void sd1einrichten(QFileDialog& d) {
   d.setAcceptMode(QFileDialog::AcceptSave);
   d.setFileMode(QFileDialog::AnyFile);
   d.setNameFilters(sd1filter);
-  d.selectNameFilter(sd1filter[2]);
+  d.selectNameFilter(sd1filter[filter_gif - 1]);
   d.setDefaultSuffix(QStringLiteral("gif"));
   d.selectFile(QString());
   d.setOption(QFileDialog::DontConfirmOverwrite, false);
@@ -242,36 +289,6 @@ bool pdfschreiben(int breite, int hoehe, QSaveFile& datei) {
   return leinwand.painter().end();
 }
 
-// The content of one file, written into the temporary file of `datei`.
-bool inhaltschreiben(int filterindex, const QImage& bildschirm, QSaveFile& datei, QString& fehler) {
-  const int breite = bildschirm.width(), hoehe = bildschirm.height();
-  switch (filterindex) {
-    case 1:
-      return bmpschreiben(bildschirm, datei, fehler);
-    case 2:
-      return bmpschreiben(bildschirm.convertToFormat(QImage::Format_Indexed8, palette16(), Qt::ThresholdDither),
-                          datei, fehler);
-    case 3:
-      return gifkodieren(bildschirm, datei, fehler);
-    case 4: {
-      const QByteArray emf = emfbild(breite, hoehe);
-      if (emf.isEmpty()) {
-        fehler = QStringLiteral("Метафайл не создан");
-        return false;
-      }
-      return datei.write(emf) == emf.size();
-    }
-    case 5: {
-      const QByteArray svg = svgbild(breite, hoehe);
-      return datei.write(svg) == svg.size();
-    }
-    case 6:
-      return pdfschreiben(breite, hoehe, datei);
-  }
-  fehler = QStringLiteral("Неизвестный формат");
-  return false;
-}
-
 }  // namespace
 
 namespace {
@@ -300,7 +317,12 @@ QString sicherschreiben(const QString& name, const std::function<bool(QSaveFile&
 QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm) {
   if (QString leer = ohnebildpunkte(bildschirm.width(), bildschirm.height()); !leer.isEmpty()) return leer;
   return sicherschreiben(name, [&](QSaveFile& datei, QString& fehler) {
-    return inhaltschreiben(filterindex, bildschirm, datei, fehler);
+    const Bildformat* f = bildformat(filterindex);
+    if (!f) {
+      fehler = QStringLiteral("Неизвестный формат");
+      return false;
+    }
+    return f->schreiben(bildschirm, datei, fehler);
   });
 }
 
@@ -321,24 +343,16 @@ QString seitedrucken(QPrinter& drucker, int breite, int hoehe) {
   grafh = hoehe;
   abbildungeinrichten(breite, hoehe);
 
-  // The drawing is recorded as a vector picture first, then stretched onto the page.
-  QBuffer puffer;
-  puffer.open(QIODevice::WriteOnly);
-  {
-    QSvgGenerator svg;
-    svgeinrichten(svg, breite, hoehe);
-    svg.setOutputDevice(&puffer);
-    QtCanvas leinwand(svg);
-    vektorzeichnung(leinwand, breite, hoehe);
-    // Blanking bands over whatever the drawing put outside its area.
+  // The drawing is recorded as a vector picture first, with blanking bands over
+  // whatever it put outside its area, then stretched onto the page.
+  QSvgRenderer bild(svgbild(breite, hoehe, [&](Canvas& leinwand) {
     leinwand.setBrushColor(weiss);
     leinwand.setPenStyle(psClear);
     leinwand.Rectangle(-20, -20, breite + 20, -1);
     leinwand.Rectangle(-20, -20, -1, v);
     leinwand.Rectangle(breite + 1, -20, breite + 20, v);
     leinwand.Rectangle(-20, hoehe + 1, breite + 20, v);
-  }
-  QSvgRenderer bild(puffer.data());
+  }));
   drucker.setDocName(QStringLiteral("Function"));
   QPainter maler;
   if (!maler.begin(&drucker)) return QStringLiteral("Печать не началась");

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Canvas;
 class QFileDialog;
 class QMimeData;
@@ -22,8 +24,9 @@ void vektorzeichnung(Canvas& leinwand, int breite, int hoehe);
 
 // The vector drawing as an enhanced metafile's bytes (empty when recording failed).
 QByteArray emfbild(int breite, int hoehe);
-// The same drawing through the SVG generator, and painted into an image.
-QByteArray svgbild(int breite, int hoehe);
+// The same drawing through the SVG generator (with `danach` drawn over it, when
+// given), and painted into an image.
+QByteArray svgbild(int breite, int hoehe, const std::function<void(Canvas&)>& danach = {});
 QImage rasterbild(int breite, int hoehe);
 
 // The three clipboard formats of one drawing: "image/x-emf", "image/svg+xml", "image/png".
@@ -33,6 +36,7 @@ void zwischenablagekopieren(int breite, int hoehe);
 
 // The save dialog's filters in their order, numbered from 1; the first four
 // are the classic ones, so their numbers stay.
+enum Filterindex { filter_bmp = 1, filter_bmp16, filter_gif, filter_emf, filter_svg, filter_pdf };
 extern const QStringList sd1filter;
 // The extension of each filter, for names typed without one.
 QString filterendung(int filterindex);
