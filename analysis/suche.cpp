@@ -115,7 +115,7 @@ struct Wert {
 
 Wert wert(std::u16string_view term, double x) {
   const double y = fktwert(term, x);
-  return {y, fehlercode == 0};
+  return {y, fehlercode == wert_gueltig};
 }
 
 // The samples of one scan, from the first defined sample to the first past b.
@@ -143,16 +143,16 @@ Raster abtasten(std::u16string_view term, double a, double b, int n) {
     r.x.assign(1, x);
     r.y.assign(1, y);
     r.gueltig.assign(1, false);
-    r.undefiniert.assign(1, fehlercode == 2);
+    r.undefiniert.assign(1, fehlercode == wert_undefiniert);
     x += r.h;
     y = fktwert(term, x);
   }
-  if (fehlercode != 0) return Raster{};
+  if (fehlercode != wert_gueltig) return Raster{};
   for (;;) {
     r.x.push_back(x);
     r.y.push_back(y);
-    r.gueltig.push_back(fehlercode == 0);
-    r.undefiniert.push_back(fehlercode == 2);
+    r.gueltig.push_back(fehlercode == wert_gueltig);
+    r.undefiniert.push_back(fehlercode == wert_undefiniert);
     if (!(x <= b)) break;
     x += r.h;
     y = fktwert(term, x);
@@ -487,9 +487,9 @@ bool istminimum(std::u16string_view term, std::u16string_view d2, double x) {
   // Three grid steps reach past the one or two steps a coarse refinement may be off.
   const double s = extremaschritt != 0 ? 3 * std::fabs(extremaschritt) : 0.01;
   const double mitte = fktwert(term, x);
-  const int art = fehlercode == 0 ? seite(term, x, mitte, s) : 0;
+  const int art = fehlercode == wert_gueltig ? seite(term, x, mitte, s) : 0;
   if (art != 0) return art > 0;
   if (d2.empty()) return false;
   const double k = fktwert(d2, x);
-  return fehlercode == 0 && k > 0;
+  return fehlercode == wert_gueltig && k > 0;
 }

@@ -70,7 +70,7 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
     while (c <= grafb + 1) {
       v(c);
       ++c;
-      if ((fehlercode == 0 || c > grafb) && weltx(c) > xvon) {
+      if ((fehlercode == wert_gueltig || c > grafb) && weltx(c) > xvon) {
         gefunden = true;
         break;
       }
@@ -93,7 +93,7 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
         W -= v(k) * delta;
         if (weltx(k) > xbis) break;
         const double y = pixely(-W);
-        if (darstellbar(y) && fehlercode == 0) {
+        if (darstellbar(y) && fehlercode == wert_gueltig) {
           const std::int32_t r = Round(y);
           if (r < -100 || r > grafh + 100)
             canvas.MoveTo(k, r);

@@ -22,9 +22,9 @@ double steigung(std::u16string_view f, double x) {
 }
 
 double wertodernull(std::u16string_view f, double x) {
-  fehlercode = 0;
+  fehlercode = wert_gueltig;
   const double y = fktwert(f, x);
-  return fehlercode == 0 ? y : 0;
+  return fehlercode == wert_gueltig ? y : 0;
 }
 
 std::u16string punktwert(double y) { return u"; " + zahltext(1, 2, y) + u" )"; }

@@ -27,8 +27,8 @@ constexpr TColor maroon = 0x000080;
 // it that still fail `darstellbar` lie far above the top edge.
 constexpr double grenze = 2147483647.0;
 
-bool zeichenstatus() { return fehlercode == 0 || fehlercode == 1; }
-bool suchstatus() { return fehlercode != 1 && fehlercode != 2; }
+bool zeichenstatus() { return fehlercode == wert_gueltig || fehlercode == term_unlesbar; }
+bool suchstatus() { return fehlercode != term_unlesbar && fehlercode != wert_undefiniert; }
 
 // The first column of a curve: where the term is defined (or the search has
 // passed the right margin) and the domain has begun. Ends without a column once
@@ -48,10 +48,10 @@ void kurvenschritt(Canvas& canvas, int c, double row, int& prev) {
   int cur;
   if (darstellbar(row)) {
     cur = Round(row);
-    if (std::fabs(static_cast<double>(prev) - cur) > grafh / 2.0 - 10) fehlercode = 2;
+    if (std::fabs(static_cast<double>(prev) - cur) > grafh / 2.0 - 10) fehlercode = wert_undefiniert;
     if (cur >= -200 && cur <= grafh + 200 && zeichenstatus())
       canvas.LineTo(c, cur);
-    else if (fehlercode >= 3)
+    else if (fehlercode >= kurve_unterbrochen)
       canvas.Pixels(c, cur, canvas.Pen().Color);
     else
       canvas.MoveTo(c, cur);
@@ -74,7 +74,7 @@ void sonderpunkt(Canvas& canvas, int c, double row) {
       canvas.Pixels(c, cur, stiftfarbe);
     else
       canvas.LineTo(c, cur);
-  } else if (fehlercode == 3) {
+  } else if (fehlercode == kurve_unterbrochen) {
     canvas.Pixels(c, cur, stiftfarbe);
   } else {
     canvas.MoveTo(c, cur);
@@ -200,18 +200,18 @@ void umkehrkurve(Canvas& canvas, std::u16string_view term) {
   for (; r <= grafh + 10; ++r) {
     const double col = pixelx(fktwert(term, welty(r)));
     if (darstellbar(col)) canvas.MoveTo(Round(col), r);
-    if (fehlercode == 0) break;
+    if (fehlercode == wert_gueltig) break;
   }
   for (++r; r <= grafh + 10 && !budgetverbraucht(); ++r) {
     const double col = pixelx(fktwert(term, welty(r)));
     if (!darstellbar(col)) continue;
     const int cc = Round(col);
     if (cc >= -200 && cc <= grafb + 200 && zeichenstatus()) {
-      if (fehlercode == 0)
+      if (fehlercode == wert_gueltig)
         canvas.LineTo(cc, r);
       else
         canvas.MoveTo(cc, r);
-    } else if (fehlercode == 3) {
+    } else if (fehlercode == kurve_unterbrochen) {
       canvas.Pixels(cc, r, canvas.Pen().Color);
     } else {
       canvas.MoveTo(cc, r);

@@ -18,7 +18,7 @@
 #include <cstring>
 #include <string>
 
-std::uint8_t fehlercode = 0;
+std::uint8_t fehlercode = wert_gueltig;
 std::uint64_t gelesenezeichen = 0;
 double P = 0.0;
 double Q = 0.0;
@@ -59,7 +59,7 @@ double ganze_potenz(double a, double n) {
     for (int i = 1; i < static_cast<int>(n); ++i) {
       r *= a;
       if (r > grenze) {
-        fehlercode = 4;
+        fehlercode = wert_begrenzt;
         return grenze;
       }
     }
@@ -67,19 +67,19 @@ double ganze_potenz(double a, double n) {
   }
   const double gerade = 2 * std::floor(n / 2);
   if ((a > 1 && std::pow(a, n) > grenze) || (a < -1 && std::pow(-a, gerade) > grenze)) {
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
     return grenze;
   }
   return std::pow(a, n);
 }
 
 double undefiniert() {
-  fehlercode = 2;
+  fehlercode = wert_undefiniert;
   return 0;
 }
 
 double potenz(double a, double b) {
-  if (fehlercode >= 2) return undefiniert();
+  if (fehlercode >= wert_undefiniert) return undefiniert();
   if (b == 0) return 1;
   if (b == 1) return a;
   if (b == 2) return a * a;
@@ -103,19 +103,19 @@ double potenz(double a, double b) {
     case minus: return a - b;
     case mal:
       if (std::fabs(a) >= grenze || std::fabs(b) >= grenze) {
-        fehlercode = 2;
+        fehlercode = wert_undefiniert;
         return grenze;
       }
       return a * b;
     case durch:
       if (b == 0) {
-        fehlercode = 2;
+        fehlercode = wert_undefiniert;
         return grenze;
       }
       return a / b;
     default:
       // The square, the most frequent power, without the call; same rules, same order.
-      if (b == 2 && fehlercode < 2) return a * a;
+      if (b == 2 && fehlercode < wert_undefiniert) return a * a;
       return potenz(a, b);
   }
 }
@@ -502,7 +502,7 @@ faktor_zeichen:
       }
       // Not evaluated: the argument is left for the operator reading.
       if (minus_x_hoch(pos, ende)) return bearbeiten;
-      fehlercode = 1;
+      fehlercode = term_unlesbar;
       v = 0;
       break;
     }
@@ -515,7 +515,7 @@ faktor_zeichen:
     case Operandart::fehler:
       if (blank_oder_komma(c)) return bearbeiten;
     kein_operand:
-      fehlercode = 1;
+      fehlercode = term_unlesbar;
       v = 0;
       break;
     default: __builtin_unreachable();
@@ -537,7 +537,7 @@ operator_faellig: {
     stufe = zeichen[o].stufe;
     if (op == kein_operator) {
       if (blank_oder_komma(o) || (o == u'(' && minus_x_hoch(pos, ende))) return bearbeiten;
-      fehlercode = 1;
+      fehlercode = term_unlesbar;
     }
   }
   // The pending operators that bind at least as tight are applied, innermost first.
@@ -572,7 +572,7 @@ operator_faellig: {
   return {v, false};
 
 zu_tief:  // too deep to read safely: the term is unreadable
-  fehlercode = 1;
+  fehlercode = term_unlesbar;
   return {0, false};
 }
 
@@ -603,11 +603,11 @@ std::u16string_view normalisieren(std::u16string_view t) {
 [[gnu::noinline]] Gelesen lang_lesen(std::u16string_view t) { return lesen<true>(t.data(), t.data() + t.size()); }
 
 [[gnu::always_inline]] inline Gelesen lesen(std::u16string_view t) {
-  fehlercode = 0;
+  fehlercode = wert_gueltig;
   Gelesen g = t.size() < maximale_tiefe ? lesen<false>(t.data(), t.data() + t.size()) : lang_lesen(t);
   if (g.wert > grenze) {
     g.wert = grenze;
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
   }
   return g;
 }
@@ -616,7 +616,7 @@ std::u16string_view normalisieren(std::u16string_view t) {
 [[gnu::noinline]] double bearbeitet_lesen() {
   const auto bearbeitet = normalisieren(aufruf.term);
   if (bearbeitet == u" ") {  // only blanks: no operand where one is due
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     return 0;
   }
   return lesen(bearbeitet).wert;
@@ -624,15 +624,15 @@ std::u16string_view normalisieren(std::u16string_view t) {
 
 [[gnu::always_inline]] inline double auswerten(std::u16string_view term, double x) {
   if (!(x >= -1000000)) {  // below the range, or not a number
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     return 0;
   }
   if (x > 1000000) {
-    fehlercode = 3;
+    fehlercode = kurve_unterbrochen;
     return 0;
   }
   if (term.empty()) {
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     return 0;
   }
   // The raw text is read first and copied only when the reader meets a blank or a

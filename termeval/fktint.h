@@ -6,8 +6,15 @@
 #include <string>
 #include <string_view>
 
-// Status of the last evaluation: 0 valid, 1 term not readable, 2 value undefined,
-// 3 break in the curve, 4 value limited.
+// Status of the last evaluation. The numbers are fixed: callers also compare
+// them by size.
+enum Fehlercode : std::uint8_t {
+  wert_gueltig = 0,        // valid
+  term_unlesbar = 1,       // the term is not readable
+  wert_undefiniert = 2,    // value undefined
+  kurve_unterbrochen = 3,  // break in the curve
+  wert_begrenzt = 4,       // value limited to the range of the drawing
+};
 extern std::uint8_t fehlercode;
 
 // Work of all evaluations so far: the characters of every term text handed to

@@ -15,7 +15,7 @@ constexpr double gauss_divisor = 2.506628274631;
 constexpr double argumentgrenze = 50;
 
 double undefiniert() {
-  fehlercode = 2;
+  fehlercode = wert_undefiniert;
   return 0;
 }
 
@@ -24,11 +24,11 @@ double ganzteil(double v) { return std::trunc(v); }
 // Cuts the argument of EXP and GAUSS to [-50, 50]; not-a-number goes to -50.
 double beschnitten(double v) {
   if (v > argumentgrenze) {
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
     return argumentgrenze;
   }
   if (!(v >= -argumentgrenze)) {
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
     return -argumentgrenze;
   }
   return v;
@@ -37,7 +37,7 @@ double beschnitten(double v) {
 double sqr(double v) {
   if (v == 0) return 0;
   if (std::fabs(v) >= grenze) {
-    fehlercode = 2;
+    fehlercode = wert_undefiniert;
     return grenze;
   }
   return v * v;
@@ -45,7 +45,7 @@ double sqr(double v) {
 
 double hyperbolisch(double v, double (*f)(double)) {
   if (std::fabs(v) >= argumentgrenze) {
-    fehlercode = 2;
+    fehlercode = wert_undefiniert;
     return grenze;
   }
   return f(v);
@@ -69,7 +69,7 @@ double arcsec(double v) {
 double digamma_funktion(double v) {
   double ergebnis;
   if (!digammawert(v, ergebnis)) {
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
     return 0;
   }
   return ergebnis;
@@ -95,10 +95,10 @@ double funktionswert(int nummer, double v) {
     case 58: return hyperbolisch(v, [](double a) { return std::cosh(a); });  // COSH
     case 63: return std::tanh(v);  // TANH: bounded by 1, so no limit is needed
     case 68:                                                           // INT
-      fehlercode = 3;
+      fehlercode = kurve_unterbrochen;
       return v >= 0 ? ganzteil(v) : ganzteil(v - 1);
     case 72:                                                           // SGN
-      fehlercode = 0;
+      fehlercode = wert_gueltig;
       return v == 0 ? 0 : v / std::fabs(v);
     case 88: return std::sin(v) == 0 ? 0 : std::cos(v) / std::sin(v);  // COT
     case 92: return logarithmus(v, ld_faktor);                         // LD
@@ -117,20 +117,20 @@ double funktionswert(int nummer, double v) {
     case 147: return std::sin(v) == 0 ? undefiniert() : 1 / std::sin(v);  // CSC
     case 151: return std::fabs(v) >= grenze ? undefiniert() : v - ganzteil(v);  // FRAC
     case 156:                                                          // HEAVISIDE
-      fehlercode = 3;
+      fehlercode = kurve_unterbrochen;
       return v == 0 ? 0.5 : (std::fabs(v) / v + 1) / 2;
     case 166:                                                          // ARCCOT
       return std::fabs(v) > 1e-10 ? std::atan(1 / v) : pi / 2 - std::atan(v);
     case 173: return arcsec(v);                                        // ARCSEC
     default:
-      fehlercode = 1;
+      fehlercode = term_unlesbar;
       return 0;
   }
 }
 
 double gammawert(double v) {
   if ((v <= 0 && std::trunc(v) == v) || v > 43) {
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
     return 0;
   }
   double f = 1;

@@ -73,7 +73,7 @@ double editwert(std::u16string_view feldtext) {
     if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
     if (c == u',') c = u'.';
   }
-  fehlercode = 0;
+  fehlercode = wert_gueltig;
   const double v = fktwert(s, 1);
-  return fehlercode != 0 ? 0 : v;
+  return fehlercode != wert_gueltig ? 0 : v;
 }
