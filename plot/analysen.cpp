@@ -16,12 +16,9 @@
 #include "wertetabelle.h"
 #include "zahltext.h"
 
-std::u16string ersterterm;
-
 namespace {
 
 constexpr TColor weiss = 0xFFFFFF;
-constexpr std::u16string_view termzeile = u"Функция Y = ";
 
 std::u16string z(double v) { return zahltext(1, 2, v); }
 std::u16string punkt(double x, double y) { return u"(" + z(x) + u";" + z(y) + u")"; }
@@ -150,11 +147,8 @@ void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
 
 }  // namespace
 
-void ersterterm_vorab(Canvas& canvas) {
-  ersterterm.clear();
-  if (!ergebnisliste.empty() && ergebnisliste.back().starts_with(termzeile))
-    ersterterm = ergebnisliste.back().substr(termzeile.size());
-  d1 = ableitungsterm(ersterterm);
+void ersterterm_vorab(Canvas& canvas, const std::u16string& term) {
+  d1 = ableitungsterm(term);
   d2 = ableitungsterm(d1);
   ergebnis(u"Домен (" + steuer.ed_von + u" | " + steuer.ed_bis + u")");
   ergebnis(u"Первая производная");
@@ -163,13 +157,12 @@ void ersterterm_vorab(Canvas& canvas) {
   ergebnis(u"Y = " + d2);
   if (!steuer.c_integral) return;
   const std::u16string g = steuer.c_f2 && !steuer.ed_f2.empty() ? steuer.ed_f2 : u"0";
-  schraffur(canvas, ersterterm, g);
+  schraffur(canvas, term, g);
   koordinatensystem(canvas);
-  flaechenwerte(ersterterm, g, A, B, ergebnisliste);
+  flaechenwerte(term, g, A, B, ergebnisliste);
 }
 
-void ersterterm_analysen(Canvas& canvas) {
-  const std::u16string& term = ersterterm;
+void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
   suchblock(canvas, steuer.c_nullstellen, [&] { nullstellen(canvas); });
   suchblock(canvas, steuer.c_extrema, [&] { extrema(canvas, term); });
   suchblock(canvas, steuer.c_wendepunkte || steuer.c_wendetangente, [&] { wendepunkte(canvas, term); });

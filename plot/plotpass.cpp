@@ -69,10 +69,10 @@ void zeichnen(Canvas& canvas) {
     const std::u16string term = naechsterterm();
     ++kurvennr;
     ergebnisliste.push_back(u"Функция Y = " + term);
-    if (kurvennr == 1) ersterterm_vorab(canvas);
+    if (kurvennr == 1) ersterterm_vorab(canvas, term);
     --kurvennr;
     termkurve(canvas, term);
-    if (kurvennr == 1) ersterterm_analysen(canvas);
+    if (kurvennr == 1) ersterterm_analysen(canvas, term);
   }
   ergebnisrollbalken();
 }

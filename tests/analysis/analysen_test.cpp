@@ -8,6 +8,7 @@
 
 #include "analysen.h"
 #include "flaeche.h"
+#include "flaechenwerte.h"
 #include "konstruktion.h"
 #include "testumgebung.h"
 #include "uableitung.h"
@@ -49,6 +50,20 @@ TEST_F(Analysen, DefaultStartListsSixLines) {
   EXPECT_EQ(ergebnisliste, (Zeilen{u"Функция Y = X*SIN(X+P)", u"Домен (-6 | 6)", u"Первая производная",
                                    u"Y = SIN(X+P)+X*COS(X+P)", u"Вторая производная",
                                    u"Y = 2*COS(X+P)-X*SIN(X+P)"}));
+}
+
+// The first-term steps work on the term they are given, whatever the result list
+// holds before them.
+TEST_F(Analysen, FirstTermStepsTakeTheirTerm) {
+  steuer.c_integral = true;
+  ergebnisliste = {u"anything"};
+  Log log;
+  ProtokollCanvas c(log);
+  A = 2, B = 0;
+  ersterterm_vorab(c, u"X^2");
+  EXPECT_EQ(ergebnisliste[3], u"Y = 2*X");
+  EXPECT_EQ(ergebnisliste[5], u"Y = 2");
+  EXPECT_NEAR(integralwert, 8.0 / 3, 1e-12);
 }
 
 TEST_F(Analysen, DefaultConstructionLinesAndLabels) {
