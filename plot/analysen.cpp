@@ -104,20 +104,20 @@ void schnittpunkte(Canvas& canvas, std::u16string_view term) {
 struct Sonderkurve {
   bool Steuerzustand::*schalter;
   const char16_t* titel;
-  int modus;
+  Sondermodus modus;
 };
 
 const Sonderkurve sonderkurven[] = {
-    {&Steuerzustand::c_1ableitung, u"Первая производная", 1},
-    {&Steuerzustand::c_2ableitung, u"Вторая производная", 2},
-    {&Steuerzustand::spiegelungxachse, u"f(-x)", 3},
-    {&Steuerzustand::spiegelungyachse, u"-f(x)", 4},
-    {&Steuerzustand::spiegelungursprung, u"-f(-x)", 5},
-    {&Steuerzustand::nacheinanderausfuehrung, u"f(f(x))", 6},
-    {&Steuerzustand::verschiebungxachse, u"f(x+p)", 7},
-    {&Steuerzustand::streckungxachse, u"f(p*x)", 8},
-    {&Steuerzustand::verschiebungyachse, u"f(x)+p", 9},
-    {&Steuerzustand::streckungyachse, u"p*f(x)", 10},
+    {&Steuerzustand::c_1ableitung, u"Первая производная", Sondermodus::ersteableitung},
+    {&Steuerzustand::c_2ableitung, u"Вторая производная", Sondermodus::zweiteableitung},
+    {&Steuerzustand::spiegelungxachse, u"f(-x)", Sondermodus::spiegelungxachse},
+    {&Steuerzustand::spiegelungyachse, u"-f(x)", Sondermodus::spiegelungyachse},
+    {&Steuerzustand::spiegelungursprung, u"-f(-x)", Sondermodus::spiegelungursprung},
+    {&Steuerzustand::nacheinanderausfuehrung, u"f(f(x))", Sondermodus::nacheinanderausfuehrung},
+    {&Steuerzustand::verschiebungxachse, u"f(x+p)", Sondermodus::verschiebungxachse},
+    {&Steuerzustand::streckungxachse, u"f(p*x)", Sondermodus::streckungxachse},
+    {&Steuerzustand::verschiebungyachse, u"f(x)+p", Sondermodus::verschiebungyachse},
+    {&Steuerzustand::streckungyachse, u"p*f(x)", Sondermodus::streckungyachse},
 };
 
 void verknuepfungen(Canvas& canvas, const std::u16string& t) {
