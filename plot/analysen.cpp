@@ -4,6 +4,7 @@
 
 #include "abbildung.h"
 #include "canvas.h"
+#include "ergebniswerte.h"
 #include "flaeche.h"
 #include "flaechenwerte.h"
 #include "fktint.h"
@@ -14,13 +15,11 @@
 #include "suche.h"
 #include "uableitung.h"
 #include "wertetabelle.h"
-#include "zahltext.h"
 
 namespace {
 
 constexpr TColor weiss = 0xFFFFFF;
 
-std::u16string z(double v) { return zahltext(1, 2, v); }
 std::u16string punkt(double x, double y) { return u"(" + z(x) + u";" + z(y) + u")"; }
 
 void ergebnis(std::u16string zeile) { ergebnisliste.push_back(std::move(zeile)); }

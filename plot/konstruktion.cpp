@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "abbildung.h"
+#include "ergebniswerte.h"
 #include "fktint.h"
 #include "kurven.h"
 #include "plotpass.h"
@@ -21,13 +22,7 @@ double steigung(std::u16string_view f, double x) {
   return (rechts - fktwert(f, x)) / h;
 }
 
-double wertodernull(std::u16string_view f, double x) {
-  fehlercode = 0;
-  const double y = fktwert(f, x);
-  return fehlercode == 0 ? y : 0;
-}
-
-std::u16string punktwert(double y) { return u"; " + zahltext(1, 2, y) + u" )"; }
+std::u16string punktwert(double y) { return u"; " + z(y) + u" )"; }
 }  // namespace
 
 std::u16string geradenterm(double m, double b, int p, int q) {
