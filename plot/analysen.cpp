@@ -1,5 +1,6 @@
 #include "analysen.h"
 
+#include <optional>
 #include <string_view>
 
 #include "abbildung.h"
@@ -36,68 +37,74 @@ void punktmarke(Canvas& canvas, double x, double y, TColor fuellung) {
   markierung(canvas, Round(pixelx(x)), Round(pixely(y)), fuellung);
 }
 
-void nullstellen(Canvas& canvas) {
-  nullstellensuche();
-  if (nullstellenzahl <= 0) return;
+// One kind of special point: its search and list, and how its points are marked
+// and written. Zeros sit on the x axis and are written by x alone.
+struct Punktart {
+  bool Steuerzustand::*schalter;   // markers, result lines and summary
+  bool Steuerzustand::*tangenten;  // tangents at the points, where the kind has them
+  void (*suchen)(std::u16string_view term);
+  const double* liste;
+  const int* zahl;
+  const char16_t* kopf;   // result line before the points
+  const char16_t* titel;  // of the summary
+  TColor fuellung;
+  bool aufachse;
+  const char16_t* (*vorsatz)(std::u16string_view term, double x);  // of a point's result line
+  std::optional<TColor> schrift;  // font colour after the points, kept for the rest of the pass
+};
+
+const char16_t* eingerueckt(std::u16string_view, double) { return u"\t"; }
+
+const Punktart punktarten[] = {
+    {&Steuerzustand::c_nullstellen, nullptr, [](std::u16string_view) { nullstellensuche(); },
+     nullstellenliste, &nullstellenzahl, u"Нули", u"Нули: ", 0xFFFF00, true, eingerueckt, {}},
+    {&Steuerzustand::c_extrema, nullptr,
+     [](std::u16string_view term) {
+       // The search reads ed_f1; d1 belongs to it only when the first term is f1.
+       extremasuche(term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view());
+     },
+     extremaliste, &extremazahl, u"Экстремумов", u"Точки экстремума: ", 0xFF00FF, false,
+     [](std::u16string_view term, double x) { return istminimum(term, d2, x) ? u"\tМинимум " : u"\tМаксимум "; },
+     {}},
+    {&Steuerzustand::c_wendepunkte, &Steuerzustand::c_wendetangente,
+     [](std::u16string_view term) { wendepunktsuche(d2, term); }, wendepunktliste, &wendepunktzahl,
+     u"Точки перегиба", u"Точки перегиба: ", 0x8080FF, false, eingerueckt, 0x0000FF},
+    {&Steuerzustand::c_schnittpunkte, nullptr, [](std::u16string_view) { schnittpunktsuche(ergebnisliste); },
+     schnittpunktliste, &schnittpunktzahl, u"Точки пересечения", u"Точки пересечения: ", 0xFF0000, false,
+     eingerueckt, {}},
+};
+
+void punkte(Canvas& canvas, const Punktart& art, std::u16string_view term, bool zeigen, bool tangenten) {
+  art.suchen(term);
+  if (*art.zahl <= 0) return;
+  ergebnis(art.kopf);
   punkttext.clear();
-  ergebnis(u"Нули");
-  for (int i = 0; i < nullstellenzahl; ++i) {
-    const double x = nullstellenliste[i];
-    markierung(canvas, Round(pixelx(x)), _y, 0xFFFF00);
-    punkttext += z(x) + u" | ";
-    ergebnis(u"\t" + z(x));
+  for (int i = 0; i < *art.zahl; ++i) {
+    const double x = art.liste[i];
+    const double y = art.aufachse ? 0 : fktwert(term, x);
+    if (tangenten) wendetangente(canvas, term, x, y);
+    if (!zeigen) continue;
+    if (art.aufachse)
+      markierung(canvas, Round(pixelx(x)), _y, art.fuellung);
+    else
+      punktmarke(canvas, x, y, art.fuellung);
+    const std::u16string text = art.aufachse ? z(x) : punkt(x, y);
+    punkttext += text + u" | ";
+    ergebnis(art.vorsatz(term, x) + text);
   }
-  punktzusammenfassung(canvas, u"Нули: ");
+  if (art.schrift) canvas.setFontColor(*art.schrift);
+  if (zeigen) punktzusammenfassung(canvas, art.titel);
 }
 
-void extrema(Canvas& canvas, std::u16string_view term) {
-  // The search reads ed_f1; d1 belongs to it only when the first term is f1.
-  extremasuche(term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view());
-  if (extremazahl <= 0) return;
-  punkttext.clear();
-  ergebnis(u"Экстремумов");
-  for (int i = 0; i < extremazahl; ++i) {
-    const double x = extremaliste[i];
-    const double y = fktwert(term, x);
-    punktmarke(canvas, x, y, 0xFF00FF);
-    punkttext += punkt(x, y) + u" | ";
-    ergebnis((istminimum(term, d2, x) ? u"\tМинимум " : u"\tМаксимум ") + punkt(x, y));
-  }
-  punktzusammenfassung(canvas, u"Точки экстремума: ");
-}
-
-void wendepunkte(Canvas& canvas, std::u16string_view term) {
-  wendepunktsuche(d2, term);
-  if (wendepunktzahl <= 0) return;
-  ergebnis(u"Точки перегиба");
-  punkttext.clear();
-  for (int i = 0; i < wendepunktzahl; ++i) {
-    const double x = wendepunktliste[i];
-    const double y = fktwert(term, x);
-    if (steuer.c_wendetangente) wendetangente(canvas, term, x, y);
-    if (steuer.c_wendepunkte) {
-      punktmarke(canvas, x, y, 0x8080FF);
-      punkttext += punkt(x, y) + u" | ";
-      ergebnis(u"\t" + punkt(x, y));
-    }
-  }
-  canvas.setFontColor(0x0000FF);
-  if (steuer.c_wendepunkte) punktzusammenfassung(canvas, u"Точки перегиба: ");
-}
-
-void schnittpunkte(Canvas& canvas, std::u16string_view term) {
-  schnittpunktsuche(ergebnisliste);
-  if (schnittpunktzahl <= 0) return;
-  punkttext.clear();
-  ergebnis(u"Точки пересечения");
-  for (int i = 0; i < schnittpunktzahl; ++i) {
-    const double x = schnittpunktliste[i];
-    const double y = fktwert(term, x);
-    punktmarke(canvas, x, y, 0xFF0000);
-    punkttext += punkt(x, y) + u" | ";
-    ergebnis(u"\t" + punkt(x, y));
-  }
-  punktzusammenfassung(canvas, u"Точки пересечения: ");
+// A search runs only when one of its boxes is checked and then leaves the brush
+// white after its markers; an unchecked one touches nothing, so the curve
+// labels after it keep the clear brush of the coordinate system.
+void punktblock(Canvas& canvas, const Punktart& art, std::u16string_view term) {
+  const bool zeigen = steuer.*art.schalter;
+  const bool tangenten = art.tangenten && steuer.*art.tangenten;
+  if (!zeigen && !tangenten) return;
+  punkte(canvas, art, term, zeigen, tangenten);
+  canvas.setBrushColor(weiss);
 }
 
 struct Sonderkurve {
@@ -128,16 +135,6 @@ void verknuepfungen(Canvas& canvas, const std::u16string& t) {
   if (steuer.funktionsdivision1 && f != u"0") termkurve(canvas, u"(" + t + u")/(" + f + u")");
 }
 
-// A search block runs only when its box is checked and then leaves the brush
-// white after its markers; an unchecked one touches nothing, so the curve
-// labels after it keep the clear brush of the coordinate system.
-template <typename Block>
-void suchblock(Canvas& canvas, bool an, Block block) {
-  if (!an) return;
-  block();
-  canvas.setBrushColor(weiss);
-}
-
 void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
   if (steuer.c_punktA || steuer.c_tangente || steuer.c_normale || steuer.c_sekante) punktAblock(canvas, term);
   if (steuer.c_punktB || steuer.c_sekante) punktBblock(canvas, term);
@@ -162,10 +159,7 @@ void ersterterm_vorab(Canvas& canvas, const std::u16string& term) {
 }
 
 void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
-  suchblock(canvas, steuer.c_nullstellen, [&] { nullstellen(canvas); });
-  suchblock(canvas, steuer.c_extrema, [&] { extrema(canvas, term); });
-  suchblock(canvas, steuer.c_wendepunkte || steuer.c_wendetangente, [&] { wendepunkte(canvas, term); });
-  suchblock(canvas, steuer.c_schnittpunkte, [&] { schnittpunkte(canvas, term); });
+  for (const Punktart& art : punktarten) punktblock(canvas, art, term);
   for (const Sonderkurve& s : sonderkurven)
     if (steuer.*s.schalter) sonderkurve(canvas, term, s.titel, s.modus);
   if (steuer.c_schar) kurvenschar(canvas, term);
