@@ -91,7 +91,7 @@ void neuzeichnen(Canvas& ziel) {
   ziel.Draw(0, 0, *bild);
 }
 
-void PaintBox1Paint(Canvas& ziel) {
+void PaintBox1Paint(Canvas& ziel, const std::function<void()>& memofuellen) {
   neuzeichnen(ziel);
-  if (steuer.Mergebnis_visible) steuer.Mergebnis_lines = ergebnisliste;
+  if (steuer.Mergebnis_visible && memofuellen) memofuellen();
 }

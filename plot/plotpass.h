@@ -2,6 +2,7 @@
 // list, the coordinate system and the redraw into an offscreen bitmap.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,5 +40,6 @@ void zeichnen(Canvas& canvas);
 // system and pass into an offscreen bitmap, one copy onto ziel.
 void neuzeichnen(Canvas& ziel);
 
-// neuzeichnen, then the memo's lines from ergebnisliste when it is visible.
-void PaintBox1Paint(Canvas& ziel);
+// neuzeichnen, then, when the memo is visible, memofuellen, which gives it the
+// lines of ergebnisliste.
+void PaintBox1Paint(Canvas& ziel, const std::function<void()>& memofuellen = {});

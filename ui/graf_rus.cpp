@@ -620,12 +620,20 @@ void TFGraf::anordnen() {
 }
 
 void TFGraf::neuzeichnen() {
+  aufdenschirm([](Canvas& leinwand) { ::neuzeichnen(leinwand); });
+}
+
+void TFGraf::PaintBox1Paint() {
+  aufdenschirm([this](Canvas& leinwand) { ::PaintBox1Paint(leinwand, [this] { memofuellen(); }); });
+}
+
+void TFGraf::aufdenschirm(const std::function<void(Canvas&)>& malen) {
   PaintBox1->bildanpassen();
   steuer.PaintBox1_width = PaintBox1->width();
   steuer.PaintBox1_height = PaintBox1->height();
   {
     QtCanvas leinwand(PaintBox1->bild);
-    ::neuzeichnen(leinwand);
+    malen(leinwand);
   }
   ausgabenzeigen();
   PaintBox1->zeigen();
@@ -634,30 +642,31 @@ void TFGraf::neuzeichnen() {
 void TFGraf::ausgabenzeigen() {
   for (const auto& l : beschriftungen)
     if (l.wert) wertzeigen(this->*l.element, qtext(steuer.*l.wert), l.x);
+  rollbalkensetzen();
+}
+
+void TFGraf::rollbalkensetzen() {
   Mergebnis->setVerticalScrollBarPolicy(steuer.Mergebnis_scrollbar ? Qt::ScrollBarAlwaysOn
                                                                    : Qt::ScrollBarAlwaysOff);
 }
 
 // Refills the memo from `ergebnisliste`. With as many lines as before (an
 // animation refills it at every tick) the reader keeps his place in it; a list
-// of another length starts at the top.
+// of another length starts at the top. The scroll bar of this pass comes first,
+// so the place is kept within the range the memo ends with.
 void TFGraf::memofuellen() {
-  const bool gleichlang = steuer.Mergebnis_lines.size() == ergebnisliste.size();
+  rollbalkensetzen();
+  const bool gleichlang = memozeilen == ergebnisliste.size();
   QScrollBar* senkrecht = Mergebnis->verticalScrollBar();
   QScrollBar* waagrecht = Mergebnis->horizontalScrollBar();
   const int oben = senkrecht->value(), links = waagrecht->value();
-  steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
+  memozeilen = ergebnisliste.size();
   QStringList zeilen;
   for (const auto& z : ergebnisliste) zeilen << qtext(z);
   Mergebnis->setPlainText(zeilen.join(QLatin1Char('\n')));
   if (!gleichlang) return;
   senkrecht->setValue(oben);
   waagrecht->setValue(links);
-}
-
-void TFGraf::PaintBox1Paint() {
-  neuzeichnen();
-  if (!Mergebnis->isHidden()) memofuellen();
 }
 
 void TFGraf::b_zeichnenClick() {

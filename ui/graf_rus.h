@@ -5,7 +5,10 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <cstddef>
+#include <functional>
 
+class Canvas;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -117,7 +120,11 @@ class TFGraf : public QMainWindow {
  private:
   void steuerelementeanlegen();
   void menuesanlegen();
+  // The screen image for the paint box's size, drawn by `malen`; then the
+  // outputs and the image shown.
+  void aufdenschirm(const std::function<void(Canvas&)>& malen);
   void ausgabenzeigen();
+  void rollbalkensetzen();
   void memofuellen();
   void yausx();
   void rahmenzeichnen(int x0, int y0, int x1, int y1);
@@ -129,6 +136,7 @@ class TFGraf : public QMainWindow {
   bool gezeigt = false;
   bool aktiviert = false;
   bool vomeigenenfenster = false;
+  std::size_t memozeilen = 0;  // lines the memo shows
 };
 
 // The application-wide filter that gives the four shortcut keys to the menu
