@@ -11,6 +11,8 @@
 #include "plotpass.h"
 #include "steuerzustand.h"
 
+using namespace abbildung;
+
 namespace {
 
 // The main window at its start size after its first activation, on the

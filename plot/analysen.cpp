@@ -17,6 +17,8 @@
 #include "uableitung.h"
 #include "wertetabelle.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr TColor weiss = 0xFFFFFF;

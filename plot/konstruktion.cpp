@@ -10,6 +10,8 @@
 #include "steuerzustand.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 double yA = 0, yB = 0;
 
 namespace {

@@ -10,6 +10,8 @@
 #include "steuerzustand.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr std::array<TColor, 7> farbtabelle = {

@@ -8,6 +8,8 @@
 #include "steuerzustand.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 std::vector<std::u16string> terme;
 std::size_t lesezeiger = 0;

@@ -31,6 +31,8 @@
 #include "updown.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 const QString titel = QStringLiteral("Графическое представление функции");

@@ -13,6 +13,8 @@
 #include "testumgebung.h"
 #include "uableitung.h"
 
+using namespace abbildung;
+
 namespace {
 
 using Zeilen = std::vector<std::u16string>;

@@ -7,6 +7,8 @@
 #include "kurven.h"
 #include "testumgebung.h"
 
+using namespace abbildung;
+
 namespace {
 
 struct Schritt {

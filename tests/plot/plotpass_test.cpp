@@ -4,6 +4,8 @@
 
 #include "testumgebung.h"
 
+using namespace abbildung;
+
 TEST(Funktionsliste, CursorFollowsTheOperations) {
   listeloeschen();
   EXPECT_TRUE(listeende());

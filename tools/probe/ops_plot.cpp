@@ -13,6 +13,8 @@
 #include "zahltext.h"
 #include "uableitung.h"
 
+using namespace abbildung;
+
 namespace {
 
 using Text = std::u16string Steuerzustand::*;
