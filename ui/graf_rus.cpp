@@ -393,6 +393,17 @@ TFGraf::TFGraf() {
 TFGraf::~TFGraf() = default;
 
 void TFGraf::steuerelementeanlegen() {
+  flaechenanlegen();
+  ansichtsleisteanlegen();
+  felderanlegen();
+  kaestenanlegen();
+  beschriftungenanlegen();
+  spinneranlegen();
+  knoepfeanlegen();
+}
+
+// The client area: its regions, the result memo and the drawing.
+void TFGraf::flaechenanlegen() {
   Panel1 = new Flaeche(this);
   Panel1->setAutoFillBackground(true);
   {
@@ -425,7 +436,10 @@ void TFGraf::steuerelementeanlegen() {
   PaintBox1->OnMouseMove = [this](int x, int y) { PaintBox1MouseMove(x, y); };
   PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
   PaintBox1->OnMouseWheel = [this](int x, int y, int raster) { PaintBox1MouseWheel(x, y, raster); };
+}
 
+// The view bar: its caption and the picture buttons.
+void TFGraf::ansichtsleisteanlegen() {
   Label12 = new QLabel(QStringLiteral("Система координат"), ansichtsleiste);
   Label12->setGeometry(16, 8, 128, 14);
   for (const auto& k : ansichtsknoepfe) {
@@ -439,7 +453,10 @@ void TFGraf::steuerelementeanlegen() {
     connect(b, &QToolButton::clicked, this, k.klick);
     this->*k.element = b;
   }
+}
 
+// The edit fields of the options and the term panel, bound to the control state.
+void TFGraf::felderanlegen() {
   for (const auto& f : felder) {
     auto* e = new QLineEdit(f.ort == rechts ? optionen : termpanel);
     e->setValidator(new Grossschrift(e));
@@ -451,7 +468,10 @@ void TFGraf::steuerelementeanlegen() {
     this->*f.element = e;
   }
   connect(ed_breite, &QLineEdit::textChanged, this, &TFGraf::TB1Change);
+}
 
+// The check boxes; a click sets the state and runs the box's handler.
+void TFGraf::kaestenanlegen() {
   for (const auto& k : kaesten) {
     auto* c = new Umbruchkasten(QString::fromUtf16(k.text), k.ort == rechts ? optionen : termpanel);
     c->setChecked(steuer.*k.zustand);
@@ -471,7 +491,10 @@ void TFGraf::steuerelementeanlegen() {
   c_f1->setFont(verdana(13));
   c_ergebnisliste->setFont(verdana(12));
   for (const auto& k : kaesten) hoeheanpassen(this->*k.element);
+}
 
+// The captions of the options and the labels the plot pass writes.
+void TFGraf::beschriftungenanlegen() {
   for (const auto& l : beschriftungen) {
     auto* lb = new QLabel(QString::fromUtf16(l.text), optionen);
     lb->setGeometry(l.x, l.y, l.b, l.h);
@@ -491,7 +514,10 @@ void TFGraf::steuerelementeanlegen() {
   }
   // Bound labels are written by the plot pass; they must not hide the fields.
   Label9->lower();
+}
 
+// The pen-width spinner and the spinners of P, A and B.
+void TFGraf::spinneranlegen() {
   UpDown1 = new UpDown(optionen);
   UpDown1->setGeometry(158, 10, 16, 21);
   UpDown1->OnChangingEx = [this](bool nachoben) {
@@ -505,7 +531,10 @@ void TFGraf::steuerelementeanlegen() {
     u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
     this->*s.element = u;
   }
+}
 
+// The push buttons and the choice of what the animation moves.
+void TFGraf::knoepfeanlegen() {
   b_animation = new QPushButton(QStringLiteral("Aнимация"), optionen);
   b_animation->setGeometry(14, 394, 80, 25);
   connect(b_animation, &QPushButton::clicked, this, &TFGraf::b_animationClick);

@@ -119,6 +119,13 @@ class TFGraf : public QMainWindow {
 
  private:
   void steuerelementeanlegen();
+  void flaechenanlegen();
+  void ansichtsleisteanlegen();
+  void felderanlegen();
+  void kaestenanlegen();
+  void beschriftungenanlegen();
+  void spinneranlegen();
+  void knoepfeanlegen();
   void menuesanlegen();
   // The screen image for the paint box's size, drawn by `malen`; then the
   // outputs and the image shown.
