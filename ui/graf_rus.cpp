@@ -399,6 +399,7 @@ void TFGraf::steuerelementeanlegen() {
   kaestenanlegen();
   beschriftungenanlegen();
   spinneranlegen();
+  animationanlegen();
   knoepfeanlegen();
 }
 
@@ -533,8 +534,8 @@ void TFGraf::spinneranlegen() {
   }
 }
 
-// The push buttons and the choice of what the animation moves.
-void TFGraf::knoepfeanlegen() {
+// The animation's button and the choice of what it moves.
+void TFGraf::animationanlegen() {
   b_animation = new QPushButton(QStringLiteral("Aнимация"), optionen);
   b_animation->setGeometry(14, 394, 80, 25);
   connect(b_animation, &QPushButton::clicked, this, &TFGraf::b_animationClick);
@@ -558,7 +559,10 @@ void TFGraf::knoepfeanlegen() {
     connect(r, &QRadioButton::toggled, this, [zustand](bool an) { steuer.*zustand = an; });
     this->*w.element = r;
   }
+}
 
+// The button that draws and the derivative buttons of the term panel.
+void TFGraf::knoepfeanlegen() {
   b_zeichnen = new QPushButton(QStringLiteral("Представление"), optionen);
   b_zeichnen->setGeometry(34, 543, 159, 25);
   b_zeichnen->setFont(verdana(13));

@@ -125,6 +125,7 @@ class TFGraf : public QMainWindow {
   void kaestenanlegen();
   void beschriftungenanlegen();
   void spinneranlegen();
+  void animationanlegen();
   void knoepfeanlegen();
   void menuesanlegen();
   // The screen image for the paint box's size, drawn by `malen`; then the
