@@ -1,9 +1,9 @@
 #include <cmath>
 
+#include "ergebniswerte.h"
 #include "flaechenwerte.h"
 #include "fktint.h"
 #include "steuerzustand.h"
-#include "zahltext.h"
 
 double integralwert = 0;
 double flaechenwert = 0;
@@ -12,8 +12,6 @@ namespace {
 const double u1 = std::sqrt((5 - std::sqrt(11.0)) / 12);
 const double u2 = std::sqrt((5 + std::sqrt(11.0)) / 12);
 constexpr int panels = 50;
-
-std::u16string z(double v) { return zahltext(1, 2, v); }
 }  // namespace
 
 void flaechenwerte(std::u16string_view f, std::u16string_view g, double a, double b,

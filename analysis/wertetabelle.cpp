@@ -1,17 +1,8 @@
 #include "wertetabelle.h"
 
-#include "fktint.h"
+#include "ergebniswerte.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
-
-namespace {
-std::u16string z(double v) { return zahltext(1, 2, v); }
-
-double wertodernull(std::u16string_view term, double x) {
-  const double v = fktwert(term, x);
-  return fehlercode == wert_gueltig ? v : 0;
-}
-}  // namespace
 
 void wertetabelle(std::u16string_view term, std::u16string_view d1, std::vector<std::u16string>& ergebnis) {
   ergebnis.push_back(u"");

@@ -13,6 +13,8 @@
 #include "uableitung.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 class LeereLeinwand : public Canvas {

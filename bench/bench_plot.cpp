@@ -10,6 +10,8 @@
 #include "uableitung.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 // The start state as the window has it after its first activation.

@@ -33,5 +33,3 @@ bool darstellbar(double v);
 std::int32_t Round(double v);
 
 }  // namespace abbildung
-
-using namespace abbildung;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "abbildung.h"
 #include "canvas.h"
+#include "ergebniswerte.h"
 #include "flaeche.h"
 #include "flaechenwerte.h"
 #include "fktint.h"
@@ -18,14 +20,12 @@
 #include "wertetabelle.h"
 #include "zahltext.h"
 
-std::u16string ersterterm;
+using namespace abbildung;
 
 namespace {
 
 constexpr TColor weiss = 0xFFFFFF;
-constexpr std::u16string_view termzeile = u"Функция Y = ";
 
-std::u16string z(double v) { return zahltext(1, 2, v); }
 std::u16string punkt(double x, double y) { return u"(" + z(x) + u";" + z(y) + u")"; }
 
 void ergebnis(std::u16string zeile) { ergebnisliste.push_back(std::move(zeile)); }
@@ -60,98 +60,113 @@ void punktmarke(Canvas& canvas, double x, double y, TColor fuellung) {
   markierung(canvas, Round(pixelx(x)), Round(pixely(y)), fuellung);
 }
 
-void nullstellen(Canvas& canvas) {
-  if (!suchereicht(steuer.ed_f1, suchbedarf(1000, 50, true))) return;
-  nullstellensuche();
-  if (nullstellenzahl <= 0) return;
-  punkttext.clear();
-  ergebnis(u"Нули");
-  for (int i = 0; i < nullstellenzahl; ++i) {
-    const double x = nullstellenliste[i];
-    markierung(canvas, Round(pixelx(x)), _y, 0xFFFF00);
-    punkttext += z(x) + u" | ";
-    ergebnis(u"\t" + z(x));
-  }
-  punktzusammenfassung(canvas, u"Нули: ");
+// One kind of special point: its search and list, and how its points are marked
+// and written. Zeros sit on the x axis and are written by x alone.
+struct Punktart {
+  bool Steuerzustand::*schalter;   // markers, result lines and summary
+  bool Steuerzustand::*tangenten;  // tangents at the points, where the kind has them
+  bool (*reicht)(std::u16string_view term);  // whether the search still fits the pass
+  void (*suchen)(std::u16string_view term);
+  const double* liste;
+  const int* zahl;
+  const char16_t* kopf;   // result line before the points
+  const char16_t* titel;  // of the summary
+  TColor fuellung;
+  bool aufachse;
+  const char16_t* (*vorsatz)(std::u16string_view term, double x);  // of a point's result line
+  std::optional<TColor> schrift;  // font colour after the points, kept for the rest of the pass
+};
+
+const char16_t* eingerueckt(std::u16string_view, double) { return u"\t"; }
+
+// The search reads ed_f1; d1 belongs to it only when the first term is f1.
+std::u16string_view extremaableitung(std::u16string_view term) {
+  return term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view();
 }
 
-void extrema(Canvas& canvas, std::u16string_view term) {
-  // The search reads ed_f1; d1 belongs to it only when the first term is f1.
-  const std::u16string_view erste = term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view();
-  // The refinement may read d1 as well; each point is also evaluated and
-  // classified by d2 or by three values.
-  if (!suchereicht(differenz(steuer.ed_f1, erste), suchbedarf(2500, 100, false)) ||
-      !suchereicht(differenz(term, d2), 3 * hoechstzahl))
-    return;
-  extremasuche(erste);
-  if (extremazahl <= 0) return;
+const Punktart punktarten[] = {
+    {&Steuerzustand::c_nullstellen, nullptr,
+     [](std::u16string_view) { return suchereicht(steuer.ed_f1, suchbedarf(1000, 50, true)); },
+     [](std::u16string_view) { nullstellensuche(); },
+     nullstellenliste, &nullstellenzahl, u"Нули", u"Нули: ", 0xFFFF00, true, eingerueckt, {}},
+    {&Steuerzustand::c_extrema, nullptr,
+     [](std::u16string_view term) {
+       // The refinement may read d1 as well; each point is also evaluated and
+       // classified by d2 or by three values.
+       return suchereicht(differenz(steuer.ed_f1, extremaableitung(term)), suchbedarf(2500, 100, false)) &&
+              suchereicht(differenz(term, d2), 3 * hoechstzahl);
+     },
+     [](std::u16string_view term) { extremasuche(extremaableitung(term)); },
+     extremaliste, &extremazahl, u"Экстремумов", u"Точки экстремума: ", 0xFF00FF, false,
+     [](std::u16string_view term, double x) { return istminimum(term, d2, x) ? u"\tМинимум " : u"\tМаксимум "; },
+     {}},
+    {&Steuerzustand::c_wendepunkte, &Steuerzustand::c_wendetangente,
+     [](std::u16string_view term) {
+       // The acceptance reads the term beside d2; each point is also evaluated,
+       // and once more for its tangent.
+       return suchereicht(differenz(d2, term), suchbedarf(1000, 100, false)) && suchereicht(term, 2 * hoechstzahl);
+     },
+     [](std::u16string_view term) { wendepunktsuche(d2, term); }, wendepunktliste, &wendepunktzahl,
+     u"Точки перегиба", u"Точки перегиба: ", 0x8080FF, false, eingerueckt, 0x0000FF},
+    {&Steuerzustand::c_schnittpunkte, nullptr,
+     [](std::u16string_view) {
+       return suchereicht(differenz(steuer.ed_f1, steuer.ed_f2), suchbedarf(1000, 50, true) + hoechstzahl);
+     },
+     [](std::u16string_view) { schnittpunktsuche(ergebnisliste); },
+     schnittpunktliste, &schnittpunktzahl, u"Точки пересечения", u"Точки пересечения: ", 0xFF0000, false,
+     eingerueckt, {}},
+};
+
+void punkte(Canvas& canvas, const Punktart& art, std::u16string_view term, bool zeigen, bool tangenten) {
+  art.suchen(term);
+  if (*art.zahl <= 0) return;
+  ergebnis(art.kopf);
   punkttext.clear();
-  ergebnis(u"Экстремумов");
-  for (int i = 0; i < extremazahl; ++i) {
-    const double x = extremaliste[i];
-    const double y = fktwert(term, x);
-    punktmarke(canvas, x, y, 0xFF00FF);
-    punkttext += punkt(x, y) + u" | ";
-    ergebnis((istminimum(term, d2, x) ? u"\tМинимум " : u"\tМаксимум ") + punkt(x, y));
+  for (int i = 0; i < *art.zahl; ++i) {
+    const double x = art.liste[i];
+    const double y = art.aufachse ? 0 : fktwert(term, x);
+    if (tangenten) wendetangente(canvas, term, x, y);
+    if (!zeigen) continue;
+    if (art.aufachse)
+      markierung(canvas, Round(pixelx(x)), _y, art.fuellung);
+    else
+      punktmarke(canvas, x, y, art.fuellung);
+    const std::u16string text = art.aufachse ? z(x) : punkt(x, y);
+    punkttext += text + u" | ";
+    ergebnis(art.vorsatz(term, x) + text);
   }
-  punktzusammenfassung(canvas, u"Точки экстремума: ");
+  if (art.schrift) canvas.setFontColor(*art.schrift);
+  if (zeigen) punktzusammenfassung(canvas, art.titel);
 }
 
-void wendepunkte(Canvas& canvas, std::u16string_view term) {
-  // The acceptance reads the term beside d2; each point is also evaluated, and
-  // once more for its tangent.
-  if (!suchereicht(differenz(d2, term), suchbedarf(1000, 100, false)) || !suchereicht(term, 2 * hoechstzahl)) return;
-  wendepunktsuche(d2, term);
-  if (wendepunktzahl <= 0) return;
-  ergebnis(u"Точки перегиба");
-  punkttext.clear();
-  for (int i = 0; i < wendepunktzahl; ++i) {
-    const double x = wendepunktliste[i];
-    const double y = fktwert(term, x);
-    if (steuer.c_wendetangente) wendetangente(canvas, term, x, y);
-    if (steuer.c_wendepunkte) {
-      punktmarke(canvas, x, y, 0x8080FF);
-      punkttext += punkt(x, y) + u" | ";
-      ergebnis(u"\t" + punkt(x, y));
-    }
-  }
-  canvas.setFontColor(0x0000FF);
-  if (steuer.c_wendepunkte) punktzusammenfassung(canvas, u"Точки перегиба: ");
-}
-
-void schnittpunkte(Canvas& canvas, std::u16string_view term) {
-  if (!suchereicht(differenz(steuer.ed_f1, steuer.ed_f2), suchbedarf(1000, 50, true) + hoechstzahl)) return;
-  schnittpunktsuche(ergebnisliste);
-  if (schnittpunktzahl <= 0) return;
-  punkttext.clear();
-  ergebnis(u"Точки пересечения");
-  for (int i = 0; i < schnittpunktzahl; ++i) {
-    const double x = schnittpunktliste[i];
-    const double y = fktwert(term, x);
-    punktmarke(canvas, x, y, 0xFF0000);
-    punkttext += punkt(x, y) + u" | ";
-    ergebnis(u"\t" + punkt(x, y));
-  }
-  punktzusammenfassung(canvas, u"Точки пересечения: ");
+// A search runs only when one of its boxes is checked and then leaves the brush
+// white after its markers; an unchecked one touches nothing, so the curve
+// labels after it keep the clear brush of the coordinate system.
+void punktblock(Canvas& canvas, const Punktart& art, std::u16string_view term) {
+  const bool zeigen = steuer.*art.schalter;
+  const bool tangenten = art.tangenten && steuer.*art.tangenten;
+  if (!zeigen && !tangenten) return;
+  if (art.reicht(term)) punkte(canvas, art, term, zeigen, tangenten);
+  canvas.setBrushColor(weiss);
 }
 
 struct Sonderkurve {
   bool Steuerzustand::*schalter;
   const char16_t* titel;
-  int modus;
+  Sondermodus modus;
 };
 
 const Sonderkurve sonderkurven[] = {
-    {&Steuerzustand::c_1ableitung, u"Первая производная", 1},
-    {&Steuerzustand::c_2ableitung, u"Вторая производная", 2},
-    {&Steuerzustand::spiegelungxachse, u"f(-x)", 3},
-    {&Steuerzustand::spiegelungyachse, u"-f(x)", 4},
-    {&Steuerzustand::spiegelungursprung, u"-f(-x)", 5},
-    {&Steuerzustand::nacheinanderausfuehrung, u"f(f(x))", 6},
-    {&Steuerzustand::verschiebungxachse, u"f(x+p)", 7},
-    {&Steuerzustand::streckungxachse, u"f(p*x)", 8},
-    {&Steuerzustand::verschiebungyachse, u"f(x)+p", 9},
-    {&Steuerzustand::streckungyachse, u"p*f(x)", 10},
+    {&Steuerzustand::c_1ableitung, u"Первая производная", Sondermodus::ersteableitung},
+    {&Steuerzustand::c_2ableitung, u"Вторая производная", Sondermodus::zweiteableitung},
+    {&Steuerzustand::spiegelungxachse, u"f(-x)", Sondermodus::spiegelungxachse},
+    {&Steuerzustand::spiegelungyachse, u"-f(x)", Sondermodus::spiegelungyachse},
+    {&Steuerzustand::spiegelungursprung, u"-f(-x)", Sondermodus::spiegelungursprung},
+    {&Steuerzustand::nacheinanderausfuehrung, u"f(f(x))", Sondermodus::nacheinanderausfuehrung},
+    {&Steuerzustand::verschiebungxachse, u"f(x+p)", Sondermodus::verschiebungxachse},
+    {&Steuerzustand::streckungxachse, u"f(p*x)", Sondermodus::streckungxachse},
+    {&Steuerzustand::verschiebungyachse, u"f(x)+p", Sondermodus::verschiebungyachse},
+    {&Steuerzustand::streckungyachse, u"p*f(x)", Sondermodus::streckungyachse},
 };
 
 void verknuepfungen(Canvas& canvas, const std::u16string& t) {
@@ -161,16 +176,6 @@ void verknuepfungen(Canvas& canvas, const std::u16string& t) {
   if (steuer.funktionssubtraktion1) termkurve(canvas, t + u"-(" + f + u")");
   if (steuer.funktionsmultiplikation) termkurve(canvas, u"(" + t + u")*(" + f + u")");
   if (steuer.funktionsdivision1 && f != u"0") termkurve(canvas, u"(" + t + u")/(" + f + u")");
-}
-
-// A search block runs only when its box is checked and then leaves the brush
-// white after its markers; an unchecked one touches nothing, so the curve
-// labels after it keep the clear brush of the coordinate system.
-template <typename Block>
-void suchblock(Canvas& canvas, bool an, Block block) {
-  if (!an) return;
-  block();
-  canvas.setBrushColor(weiss);
 }
 
 void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
@@ -218,11 +223,8 @@ bool wertetabellereicht(std::u16string_view term) {
 
 }  // namespace
 
-void ersterterm_vorab(Canvas& canvas) {
-  ersterterm.clear();
-  if (!ergebnisliste.empty() && ergebnisliste.back().starts_with(termzeile))
-    ersterterm = ergebnisliste.back().substr(termzeile.size());
-  d1 = ableitungsterm(ersterterm);
+void ersterterm_vorab(Canvas& canvas, const std::u16string& term) {
+  d1 = ableitungsterm(term);
   const bool d1abgelehnt = ableitungabgelehnt;
   d2 = ableitungsterm(d1);
   const bool d2abgelehnt = d1abgelehnt || ableitungabgelehnt;
@@ -231,27 +233,23 @@ void ersterterm_vorab(Canvas& canvas) {
   ergebnis(ableitungszeile(d1, d1abgelehnt));
   ergebnis(u"Вторая производная");
   ergebnis(ableitungszeile(d2, d2abgelehnt));
-  if (std::u16string hinweis = vorzeichenhinweis(ersterterm); !hinweis.empty()) ergebnis(std::move(hinweis));
+  if (std::u16string hinweis = vorzeichenhinweis(term); !hinweis.empty()) ergebnis(std::move(hinweis));
   if (!steuer.c_integral) return;
   const std::u16string g = steuer.c_f2 && !steuer.ed_f2.empty() ? steuer.ed_f2 : u"0";
   // One shading line every second column and the 50 panels of five points.
-  if (!budgetreicht(differenz(ersterterm, g), grafb / 2.0 + 255, A, B)) {
+  if (!budgetreicht(differenz(term, g), grafb / 2.0 + 255, A, B)) {
     const Steuerzustand standard;
     steuer.Label13 = standard.Label13;
     steuer.Label15 = standard.Label15;
     return;
   }
-  schraffur(canvas, ersterterm, g);
+  schraffur(canvas, term, g);
   koordinatensystem(canvas);
-  flaechenwerte(ersterterm, g, A, B, ergebnisliste);
+  flaechenwerte(term, g, A, B, ergebnisliste);
 }
 
-void ersterterm_analysen(Canvas& canvas) {
-  const std::u16string& term = ersterterm;
-  suchblock(canvas, steuer.c_nullstellen, [&] { nullstellen(canvas); });
-  suchblock(canvas, steuer.c_extrema, [&] { extrema(canvas, term); });
-  suchblock(canvas, steuer.c_wendepunkte || steuer.c_wendetangente, [&] { wendepunkte(canvas, term); });
-  suchblock(canvas, steuer.c_schnittpunkte, [&] { schnittpunkte(canvas, term); });
+void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
+  for (const Punktart& art : punktarten) punktblock(canvas, art, term);
   for (const Sonderkurve& s : sonderkurven)
     if (steuer.*s.schalter) sonderkurve(canvas, term, s.titel, s.modus);
   if (steuer.c_schar) kurvenschar(canvas, term);

@@ -7,6 +7,8 @@
 #include "fktint.h"
 #include "plotpass.h"
 
+using namespace abbildung;
+
 std::int32_t schraffurzeile(double zeile) {
   if (!(zeile >= 0)) return -1;
   if (zeile >= 2147483647.0) return 2147483647;

@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "abbildung.h"
+#include "ergebniswerte.h"
 #include "fktint.h"
 #include "kurven.h"
 #include "plotpass.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
+
+using namespace abbildung;
 
 double yA = 0, yB = 0;
 
@@ -21,13 +24,7 @@ double steigung(std::u16string_view f, double x) {
   return (rechts - fktwert(f, x)) / h;
 }
 
-double wertodernull(std::u16string_view f, double x) {
-  fehlercode = wert_gueltig;
-  const double y = fktwert(f, x);
-  return fehlercode == wert_gueltig ? y : 0;
-}
-
-std::u16string punktwert(double y) { return u"; " + zahltext(1, 2, y) + u" )"; }
+std::u16string punktwert(double y) { return u"; " + z(y) + u" )"; }
 }  // namespace
 
 std::u16string geradenterm(double m, double b, int p, int q) {

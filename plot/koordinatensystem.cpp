@@ -11,6 +11,8 @@
 #include "steuerzustand.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr TColor schwarz = 0x000000;

@@ -10,6 +10,8 @@
 #include "steuerzustand.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr std::array<TColor, 7> farbtabelle = {
@@ -83,7 +85,7 @@ void sonderpunkt(Canvas& canvas, int c, double row) {
 
 double f(std::u16string_view term, double x) { return fktwert(term, x); }
 
-// Values of the transformations 3 to 10 at x.
+// Values of the transformations, from spiegelungxachse on, at x.
 using Transformation = double (*)(std::u16string_view, double);
 constexpr std::array<Transformation, 8> transformationen = {
     [](std::u16string_view t, double x) { return f(t, -x); },
@@ -100,7 +102,7 @@ void beschriftung(Canvas& canvas, std::u16string_view text) {
   if (termanzeige) canvas.TextOut(16, 16 * kurvennr, text);
 }
 
-void ableitungskurve(Canvas& canvas, std::u16string_view term, int mode) {
+void ableitungskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode) {
   int c = -9;
   double y0 = 0;
   if (!erstespalte(c, y0, [&](int s) { return f(term, weltx(s)); })) return;
@@ -114,7 +116,7 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, int mode) {
     return (v2 + v0 - 2 * v1) * K2 + _y;
   };
   double row;
-  if (mode == 1) {
+  if (mode == Sondermodus::ersteableitung) {
     const double v1 = -f(term, weltx(c + 1));
     row = (y0 + v1) * K1 + _y;
     prev = v1;
@@ -123,7 +125,7 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, int mode) {
   }
   if (darstellbar(row)) canvas.MoveTo(c, Round(row));
   for (++c; c <= grafb && !(weltx(c) > xbis) && !budgetverbraucht(); ++c) {
-    if (mode == 1) {
+    if (mode == Sondermodus::ersteableitung) {
       const double v1 = -f(term, weltx(c + 1));
       row = (v1 - prev) * K1 + _y;
       prev = v1;
@@ -134,8 +136,9 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, int mode) {
   }
 }
 
-void transformationskurve(Canvas& canvas, std::u16string_view term, int mode) {
-  const Transformation wert = transformationen[mode - 3];
+void transformationskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode) {
+  const Transformation wert =
+      transformationen[static_cast<int>(mode) - static_cast<int>(Sondermodus::spiegelungxachse)];
   auto zeile = [&](int s) { return pixely(wert(term, weltx(s))); };
   int c = -1;
   double row = 0;
@@ -182,14 +185,14 @@ void termkurve(Canvas& canvas, std::u16string_view term) {
   if (term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
 }
 
-void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, int mode) {
+void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, Sondermodus mode) {
   farbewaehlen(canvas, kurvennr);
   // Evaluations per column: three for the second difference, two for f(f(x)).
-  const int jespalte = mode == 2 ? 3 : mode == 6 ? 2 : 1;
+  const int jespalte = mode == Sondermodus::zweiteableitung ? 3 : mode == Sondermodus::nacheinanderausfuehrung ? 2 : 1;
   if (!budgetreicht(term, (grafb + 30.0) * jespalte, weltx(0), weltx(grafb))) return;
-  if (mode == 1 || mode == 2)
+  if (mode == Sondermodus::ersteableitung || mode == Sondermodus::zweiteableitung)
     ableitungskurve(canvas, term, mode);
-  else if (mode >= 3 && mode <= 10)
+  else if (mode >= Sondermodus::spiegelungxachse && mode <= Sondermodus::streckungyachse)
     transformationskurve(canvas, term, mode);
   beschriftung(canvas, caption);
 }

@@ -16,9 +16,22 @@ void farbewaehlen(Canvas& canvas, int index);
 // The graph of term and its label "Y = " + term.
 void termkurve(Canvas& canvas, std::u16string_view term);
 
-// Modes 1, 2: first and second difference quotient; 3 to 10: f(-x), -f(x),
-// -f(-x), f(f(x)), f(x+P), f(x*P), f(x)+P, f(x)*P.
-void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, int mode);
+// The curves sonderkurve derives from a term, named after the item that asks
+// for each.
+enum class Sondermodus {
+  ersteableitung = 1,           // first difference quotient
+  zweiteableitung = 2,          // second difference quotient
+  spiegelungxachse = 3,         // f(-x)
+  spiegelungyachse = 4,         // -f(x)
+  spiegelungursprung = 5,       // -f(-x)
+  nacheinanderausfuehrung = 6,  // f(f(x))
+  verschiebungxachse = 7,       // f(x+P)
+  streckungxachse = 8,          // f(x*P)
+  verschiebungyachse = 9,       // f(x)+P
+  streckungyachse = 10,         // f(x)*P
+};
+
+void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, Sondermodus mode);
 
 // The reflection of the graph at y = x, one sample per pixel row; the caller
 // chooses the colour first.

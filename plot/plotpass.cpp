@@ -9,6 +9,8 @@
 #include "steuerzustand.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 std::vector<std::u16string> terme;
 std::size_t lesezeiger = 0;
@@ -123,10 +125,10 @@ void zeichnen(Canvas& canvas) {
     const std::u16string term = naechsterterm();
     ++kurvennr;
     ergebnisliste.push_back(u"Функция Y = " + term);
-    if (kurvennr == 1) ersterterm_vorab(canvas);
+    if (kurvennr == 1) ersterterm_vorab(canvas, term);
     --kurvennr;
     termkurve(canvas, term);
-    if (kurvennr == 1) ersterterm_analysen(canvas);
+    if (kurvennr == 1) ersterterm_analysen(canvas, term);
   }
   ergebnisrollbalken();
 }
@@ -145,7 +147,7 @@ void neuzeichnen(Canvas& ziel) {
   ziel.Draw(0, 0, *bild);
 }
 
-void PaintBox1Paint(Canvas& ziel) {
+void PaintBox1Paint(Canvas& ziel, const std::function<void()>& memofuellen) {
   neuzeichnen(ziel);
-  if (steuer.Mergebnis_visible) steuer.Mergebnis_lines = ergebnisliste;
+  if (steuer.Mergebnis_visible && memofuellen) memofuellen();
 }

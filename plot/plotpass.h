@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,5 +65,6 @@ void zeichnen(Canvas& canvas);
 // system and pass into an offscreen bitmap, one copy onto ziel.
 void neuzeichnen(Canvas& ziel);
 
-// neuzeichnen, then the memo's lines from ergebnisliste when it is visible.
-void PaintBox1Paint(Canvas& ziel);
+// neuzeichnen, then, when the memo is visible, memofuellen, which gives it the
+// lines of ergebnisliste.
+void PaintBox1Paint(Canvas& ziel, const std::function<void()>& memofuellen = {});

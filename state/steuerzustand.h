@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 struct Steuerzustand {
   // Edit fields, as typed.
@@ -54,9 +53,8 @@ struct Steuerzustand {
   std::u16string Label13 = u"= ";
   std::u16string Label15 = u"= ";
 
-  // Memo `Mergebnis`: visibility, lines, scroll bar, and what it needs to count rows.
+  // Memo `Mergebnis`: visibility, scroll bar, and what it needs to count rows.
   bool Mergebnis_visible = false;
-  std::vector<std::u16string> Mergebnis_lines;
   bool Mergebnis_scrollbar = false;
   int Mergebnis_clientheight = 0;
   int Mergebnis_fontsize = 8;

@@ -10,6 +10,7 @@
 // the way that reading nests them, since the limit depends on it.
 
 #include "fktint.h"
+#include "grenzwerte.h"
 
 #include <array>
 #include <bit>
@@ -30,8 +31,8 @@ const std::u16string_view funktionsnamen =
 
 namespace {
 
-constexpr double grenze = 1e10;  // substitute value and limit of products and results
-constexpr double pi = 3.141592653589793;
+using termwerte::grenze;
+using termwerte::pi;
 constexpr double phi = 1.618033988749895;
 constexpr double euler = 2.718281828459045;
 constexpr char16_t e_akut_gross = u'\u00C9';  // the constant e

@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "fktint.h"
+#include "grenzwerte.h"
 
 namespace {
 
-constexpr double grenze = 1e10;
-constexpr double pi = 3.141592653589793;
+using termwerte::grenze;
+using termwerte::pi;
 constexpr double lg_faktor = 0.4342944819033;  // deliberately these digits
 constexpr double ld_faktor = 1.442695040889;
 constexpr double gauss_divisor = 2.506628274631;

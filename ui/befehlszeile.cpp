@@ -20,6 +20,8 @@
 #include "textkodierung.h"
 #include "uableitung.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr int groesstemasse = 10000;

@@ -13,6 +13,8 @@
 #include "graf_rus.h"
 #include "steuerzustand.h"
 
+using namespace abbildung;
+
 namespace {
 
 const QString oeffnentitel = QStringLiteral("Открыть набор");

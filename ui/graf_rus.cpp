@@ -35,6 +35,8 @@
 #include "updown.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 const QString titel = QStringLiteral("Графическое представление функции");
@@ -433,6 +435,18 @@ TFGraf::TFGraf() {
 TFGraf::~TFGraf() = default;
 
 void TFGraf::steuerelementeanlegen() {
+  flaechenanlegen();
+  ansichtsleisteanlegen();
+  felderanlegen();
+  kaestenanlegen();
+  beschriftungenanlegen();
+  spinneranlegen();
+  animationanlegen();
+  knoepfeanlegen();
+}
+
+// The client area: its regions, the result memo and the drawing.
+void TFGraf::flaechenanlegen() {
   Panel1 = new Flaeche(this);
   Panel1->setAutoFillBackground(true);
   {
@@ -465,7 +479,10 @@ void TFGraf::steuerelementeanlegen() {
   PaintBox1->OnMouseMove = [this](int x, int y) { PaintBox1MouseMove(x, y); };
   PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
   PaintBox1->OnMouseWheel = [this](int x, int y, int raster) { PaintBox1MouseWheel(x, y, raster); };
+}
 
+// The view bar: its caption and the picture buttons.
+void TFGraf::ansichtsleisteanlegen() {
   Label12 = new QLabel(QStringLiteral("Система координат"), ansichtsleiste);
   Label12->setGeometry(16, 8, 128, 14);
   for (const auto& k : ansichtsknoepfe) {
@@ -479,7 +496,10 @@ void TFGraf::steuerelementeanlegen() {
     connect(b, &QToolButton::clicked, this, k.klick);
     this->*k.element = b;
   }
+}
 
+// The edit fields of the options and the term panel, bound to the control state.
+void TFGraf::felderanlegen() {
   for (const auto& f : felder) {
     auto* e = new QLineEdit(f.ort == rechts ? optionen : termpanel);
     e->setMaxLength(feldlaenge + 1);
@@ -492,7 +512,10 @@ void TFGraf::steuerelementeanlegen() {
     this->*f.element = e;
   }
   connect(ed_breite, &QLineEdit::textChanged, this, &TFGraf::TB1Change);
+}
 
+// The check boxes; a click sets the state and runs the box's handler.
+void TFGraf::kaestenanlegen() {
   for (const auto& k : kaesten) {
     auto* c = new Umbruchkasten(QString::fromUtf16(k.text), k.ort == rechts ? optionen : termpanel);
     c->setChecked(steuer.*k.zustand);
@@ -512,7 +535,10 @@ void TFGraf::steuerelementeanlegen() {
   c_f1->setFont(verdana(13));
   c_ergebnisliste->setFont(verdana(12));
   for (const auto& k : kaesten) hoeheanpassen(this->*k.element);
+}
 
+// The captions of the options and the labels the plot pass writes.
+void TFGraf::beschriftungenanlegen() {
   for (const auto& l : beschriftungen) {
     auto* lb = new QLabel(QString::fromUtf16(l.text), optionen);
     lb->setGeometry(l.x, l.y, l.b, l.h);
@@ -532,7 +558,10 @@ void TFGraf::steuerelementeanlegen() {
   }
   // Bound labels are written by the plot pass; they must not hide the fields.
   Label9->lower();
+}
 
+// The pen-width spinner and the spinners of P, A and B.
+void TFGraf::spinneranlegen() {
   UpDown1 = new UpDown(optionen);
   UpDown1->setGeometry(158, 10, 16, 21);
   UpDown1->OnChangingEx = [this](bool nachoben) {
@@ -546,7 +575,10 @@ void TFGraf::steuerelementeanlegen() {
     u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
     this->*s.element = u;
   }
+}
 
+// The animation's button and the choice of what it moves.
+void TFGraf::animationanlegen() {
   b_animation = new QPushButton(QStringLiteral("Aнимация"), optionen);
   b_animation->setGeometry(14, 394, 80, 25);
   connect(b_animation, &QPushButton::clicked, this, &TFGraf::b_animationClick);
@@ -559,7 +591,10 @@ void TFGraf::steuerelementeanlegen() {
     connect(r, &QRadioButton::toggled, this, [zustand](bool an) { steuer.*zustand = an; });
     this->*w.element = r;
   }
+}
 
+// The button that draws and the derivative buttons of the term panel.
+void TFGraf::knoepfeanlegen() {
   b_zeichnen = new QPushButton(QStringLiteral("Представление"), optionen);
   b_zeichnen->setGeometry(34, 543, 159, 25);
   b_zeichnen->setFont(verdana(13));
@@ -652,12 +687,20 @@ void TFGraf::anordnen() {
 }
 
 void TFGraf::neuzeichnen() {
+  aufdenschirm([](Canvas& leinwand) { ::neuzeichnen(leinwand); });
+}
+
+void TFGraf::PaintBox1Paint() {
+  aufdenschirm([this](Canvas& leinwand) { ::PaintBox1Paint(leinwand, [this] { memofuellen(); }); });
+}
+
+void TFGraf::aufdenschirm(const std::function<void(Canvas&)>& malen) {
   PaintBox1->bildanpassen();
   steuer.PaintBox1_width = PaintBox1->width();
   steuer.PaintBox1_height = PaintBox1->height();
   {
     QtCanvas leinwand(PaintBox1->bild);
-    ::neuzeichnen(leinwand);
+    malen(leinwand);
   }
   ausgabenzeigen();
   PaintBox1->zeigen();
@@ -666,30 +709,31 @@ void TFGraf::neuzeichnen() {
 void TFGraf::ausgabenzeigen() {
   for (const auto& l : beschriftungen)
     if (l.wert) wertzeigen(this->*l.element, qtext(steuer.*l.wert), l.x);
+  rollbalkensetzen();
+}
+
+void TFGraf::rollbalkensetzen() {
   Mergebnis->setVerticalScrollBarPolicy(steuer.Mergebnis_scrollbar ? Qt::ScrollBarAlwaysOn
                                                                    : Qt::ScrollBarAlwaysOff);
 }
 
 // Refills the memo from `ergebnisliste`. With as many lines as before (an
 // animation refills it at every tick) the reader keeps his place in it; a list
-// of another length starts at the top.
+// of another length starts at the top. The scroll bar of this pass comes first,
+// so the place is kept within the range the memo ends with.
 void TFGraf::memofuellen() {
-  const bool gleichlang = steuer.Mergebnis_lines.size() == ergebnisliste.size();
+  rollbalkensetzen();
+  const bool gleichlang = memozeilen == ergebnisliste.size();
   QScrollBar* senkrecht = Mergebnis->verticalScrollBar();
   QScrollBar* waagrecht = Mergebnis->horizontalScrollBar();
   const int oben = senkrecht->value(), links = waagrecht->value();
-  steuer.Mergebnis_lines.assign(ergebnisliste.begin(), ergebnisliste.end());
+  memozeilen = ergebnisliste.size();
   QStringList zeilen;
   for (const auto& z : ergebnisliste) zeilen << qtext(z);
   Mergebnis->setPlainText(zeilen.join(QLatin1Char('\n')));
   if (!gleichlang) return;
   senkrecht->setValue(oben);
   waagrecht->setValue(links);
-}
-
-void TFGraf::PaintBox1Paint() {
-  neuzeichnen();
-  if (!Mergebnis->isHidden()) memofuellen();
 }
 
 void TFGraf::b_zeichnenClick() {

@@ -5,7 +5,10 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <cstddef>
+#include <functional>
 
+class Canvas;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -128,8 +131,20 @@ class TFGraf : public QMainWindow {
 
  private:
   void steuerelementeanlegen();
+  void flaechenanlegen();
+  void ansichtsleisteanlegen();
+  void felderanlegen();
+  void kaestenanlegen();
+  void beschriftungenanlegen();
+  void spinneranlegen();
+  void animationanlegen();
+  void knoepfeanlegen();
   void menuesanlegen();
+  // The screen image for the paint box's size, drawn by `malen`; then the
+  // outputs and the image shown.
+  void aufdenschirm(const std::function<void(Canvas&)>& malen);
   void ausgabenzeigen();
+  void rollbalkensetzen();
   void memofuellen();
   void memosetzen(bool sichtbar);
   // The widgets take the control state without running their handlers.
@@ -146,6 +161,7 @@ class TFGraf : public QMainWindow {
   bool aktiviert = false;
   bool vomeigenenfenster = false;
   QString vorgemerkt;
+  std::size_t memozeilen = 0;  // lines the memo shows
 };
 
 // The application-wide filter that gives the four shortcut keys to the menu

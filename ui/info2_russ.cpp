@@ -6,8 +6,6 @@
 #include "bilder.h"
 #include "plattform.h"
 
-int TF35::anzahl = 0;
-
 namespace {
 
 QFont kursiv(int pixel, bool fett) {
@@ -29,7 +27,6 @@ QLabel* beschriftung(QWidget* eltern, const QString& text, QRect ort, const QFon
 }  // namespace
 
 TF35::TF35(QWidget* eltern) : QDialog(eltern) {
-  ++anzahl;
   setWindowTitle(QStringLiteral("Около ..."));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
@@ -60,8 +57,6 @@ TF35::TF35(QWidget* eltern) : QDialog(eltern) {
   connect(schliessen, &QAction::triggered, this, &TF35::B1C);
   addAction(schliessen);
 }
-
-TF35::~TF35() { --anzahl; }
 
 void TF35::showEvent(QShowEvent* e) {
   // Centred on the main window's frame; the platform's own placement leaves the

@@ -8,12 +8,8 @@ class TF35 : public QDialog {
 
  public:
   explicit TF35(QWidget* eltern);
-  ~TF35() override;
 
   void B1C();
-
-  // Windows of this kind alive now; each command makes and releases its own.
-  static int anzahl;
 
  protected:
   void showEvent(QShowEvent* e) override;

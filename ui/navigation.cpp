@@ -12,6 +12,8 @@
 #include "steuerzustand.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 int ziehmodus = 0;
 bool rahmenaktiv = false;
 int rx0 = 0, ry0 = 0, rx1 = 0, ry1 = 0;

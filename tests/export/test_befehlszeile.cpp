@@ -16,6 +16,8 @@
 #include "steuerzustand.h"
 #include "uableitung.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr QRgb blau = 0xFF0000FF, rot = 0xFFFF0000;

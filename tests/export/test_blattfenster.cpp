@@ -26,6 +26,8 @@
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 
+using namespace abbildung;
+
 namespace {
 
 const Sicht gespeichert{-2.5, 3.5, -1.25, 2.75};

@@ -39,6 +39,8 @@
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr QRgb blau = 0xFF0000FF, rot = 0xFFFF0000;

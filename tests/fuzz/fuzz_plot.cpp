@@ -21,6 +21,8 @@
 #include "uableitung.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 struct Leser {

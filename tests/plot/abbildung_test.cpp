@@ -5,6 +5,8 @@
 
 #include "testumgebung.h"
 
+using namespace abbildung;
+
 TEST(Abbildung, DefaultWindowOn590x597) {
   startzustand(590, 597);
   EXPECT_DOUBLE_EQ(fx, 590.0 / 12);

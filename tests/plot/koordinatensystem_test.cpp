@@ -6,6 +6,8 @@
 
 #include "testumgebung.h"
 
+using namespace abbildung;
+
 namespace {
 
 std::vector<std::string> achsenkreuz() {

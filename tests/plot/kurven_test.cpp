@@ -7,6 +7,8 @@
 #include "kurven.h"
 #include "testumgebung.h"
 
+using namespace abbildung;
+
 namespace {
 
 struct Schritt {
@@ -121,7 +123,7 @@ TEST(Kurven, TransformationsPlotTheirValues) {
   for (int mode = 3; mode <= 10; ++mode) {
     startzustand();
     P = p;
-    const auto log = kurve([&](Canvas& c) { sonderkurve(c, u"X^2/4+X", u"t", mode); });
+    const auto log = kurve([&](Canvas& c) { sonderkurve(c, u"X^2/4+X", u"t", static_cast<Sondermodus>(mode)); });
     bool gefunden = false;
     for (const auto& s : schritte(log))
       if (s.x == 300 && s.art == "LineTo") {
@@ -134,7 +136,8 @@ TEST(Kurven, TransformationsPlotTheirValues) {
 }
 
 TEST(Kurven, DerivativeCurvesAreDottedOnAngleAxes) {
-  const struct { int mode; double ableitung; } faelle[] = {{1, 2 * 1.0}, {2, 2}};
+  const struct { Sondermodus mode; double ableitung; } faelle[] = {{Sondermodus::ersteableitung, 2 * 1.0},
+                                                                   {Sondermodus::zweiteableitung, 2}};
   for (const auto& f : faelle)
     for (bool bogen : {false, true}) {
       startzustand();
@@ -145,7 +148,7 @@ TEST(Kurven, DerivativeCurvesAreDottedOnAngleAxes) {
       EXPECT_EQ(anzahl(log, "Pixels") > 300, bogen);
       for (const auto& s : schritte(log))
         if (s.x == c && s.art != "MoveTo") {
-          EXPECT_NEAR(s.y, pixely(f.ableitung), 2.0) << f.mode;
+          EXPECT_NEAR(s.y, pixely(f.ableitung), 2.0) << static_cast<int>(f.mode);
         }
     }
 }
@@ -204,9 +207,9 @@ TEST(Kurven, ExtremeViewsAndDomainsFinish) {
     xbis = inf;
     const auto log = kurve([](Canvas& c) {
       termkurve(c, u"X*SIN(X+P)");
-      sonderkurve(c, u"X^2", u"d", 1);
-      sonderkurve(c, u"X^2", u"d", 2);
-      sonderkurve(c, u"X", u"m", 7);
+      sonderkurve(c, u"X^2", u"d", Sondermodus::ersteableitung);
+      sonderkurve(c, u"X^2", u"d", Sondermodus::zweiteableitung);
+      sonderkurve(c, u"X", u"m", Sondermodus::verschiebungxachse);
       umkehrkurve(c, u"X");
     });
     EXPECT_LT(log.size(), 20000u);

@@ -5,6 +5,8 @@
 #include "schwerezustaende.h"
 #include "testumgebung.h"
 
+using namespace abbildung;
+
 TEST(Funktionsliste, CursorFollowsTheOperations) {
   listeloeschen();
   EXPECT_TRUE(listeende());

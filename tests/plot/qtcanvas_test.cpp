@@ -16,6 +16,8 @@
 #include "uableitung.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr TColor weiss = 0xFFFFFF, schwarz = 0x000000, rot = 0x0000FF;

@@ -21,10 +21,10 @@ inline void startzustand(int breite = 590, int hoehe = 597) {
   ergebnisliste.clear();
   P = 1;
   Q = 0;
-  xmin = -6, xmax = 6, ymin = -5, ymax = 5;
+  abbildung::xmin = -6, abbildung::xmax = 6, abbildung::ymin = -5, abbildung::ymax = 5;
   steuer.PaintBox1_width = breite;
   steuer.PaintBox1_height = hoehe;
-  abbildungeinrichten(breite, hoehe);
+  abbildung::abbildungeinrichten(breite, hoehe);
   farbig = true;
   termanzeige = true;
   kurvennr = 0;

@@ -22,6 +22,8 @@
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 
+using namespace abbildung;
+
 #if defined(__SANITIZE_ADDRESS__)
 #define ASAN_AKTIV 1
 #elif defined(__has_feature)

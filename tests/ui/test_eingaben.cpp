@@ -24,6 +24,8 @@
 #include "updown.h"
 #include "zahltext.h"
 
+using namespace abbildung;
+
 namespace {
 
 QString qtext(const std::u16string& s) { return QString::fromStdU16String(s); }

@@ -11,6 +11,8 @@
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 
+using namespace abbildung;
+
 namespace {
 
 // The screen drawing of the request's state, as neuzeichnen leaves it.

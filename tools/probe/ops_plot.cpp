@@ -10,6 +10,8 @@
 #include "zahltext.h"
 #include "uableitung.h"
 
+using namespace abbildung;
+
 namespace {
 
 std::string zustandsfeld(const std::string& name, const json& wert) {

@@ -5,6 +5,8 @@
 #include "ops_plot.h"
 #include "probe.h"
 
+using namespace abbildung;
+
 namespace {
 
 // {"text": document} -> {"text": the document as written back} or {"error": message};

@@ -30,6 +30,8 @@
 #include "plotpass.h"
 #include "qtcanvas.h"
 
+using namespace abbildung;
+
 namespace {
 
 constexpr TColor weiss = 0xFFFFFF;
