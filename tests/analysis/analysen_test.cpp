@@ -28,13 +28,7 @@ class Analysen : public ::testing::Test {
   }
   // b_zeichnenClick and one redraw, recorded.
   Log zeichne() {
-    listeloeschen();
-    const std::pair<const std::u16string*, bool> felder[] = {
-        {&steuer.ed_f1, steuer.c_f1}, {&steuer.ed_f2, steuer.c_f2},
-        {&steuer.ed_f3, steuer.c_f3}, {&steuer.ed_f4, steuer.c_f4}};
-    for (const auto& [text, an] : felder)
-      if (!text->empty() && an) termanhaengen(*text);
-    P = editwert(steuer.ed_parameter);
+    funktionslistefuellen();
     Log log;
     ProtokollCanvas c(log);
     neuzeichnen(c);

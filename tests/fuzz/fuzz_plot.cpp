@@ -112,13 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   }
 
   // As b_zeichnenClick fills the list and reads P, Q as the spinner leaves it.
-  listeloeschen();
-  const std::pair<const std::u16string*, bool> paare[] = {
-      {&steuer.ed_f1, steuer.c_f1}, {&steuer.ed_f2, steuer.c_f2},
-      {&steuer.ed_f3, steuer.c_f3}, {&steuer.ed_f4, steuer.c_f4}};
-  for (const auto& [text, an] : paare)
-    if (!text->empty() && an) termanhaengen(*text);
-  if (!steuer.ed_parameter.empty()) P = editwert(steuer.ed_parameter);
+  funktionslistefuellen();
   Q = editwert(steuer.ed_q);
 
   QImage bild(breite, hoehe, QImage::Format_RGB32);
