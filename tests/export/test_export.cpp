@@ -80,7 +80,9 @@ class Groessengrenze {
   void (*signal)(int);
 };
 
-const QByteArray altinhalt("GIF89a alter Inhalt\0\xff\x01 bleibt", 32);
+// An old file with a NUL and a high byte inside, taken whole (without the literal's end).
+constexpr char altbytes[] = "GIF89a alter Inhalt\0\xff\x01 bleibt";
+const QByteArray altinhalt(altbytes, sizeof altbytes - 1);
 
 void altedatei(const QString& name) {
   QFile f(name);
