@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fktint.h"
+#include "lesepruefung.h"
 #include "referenz_fktint.h"
 
 namespace {
@@ -239,6 +240,53 @@ TEST_F(FktwertReferenz, DeepAndLongTexts) {
     for (double x : {1.0, -0.5}) {
       vergleichen(t, x);
       if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+// The reading check against the reference reader's trace: the check accepts a
+// text exactly when the reader reads it to its end (a final closing character
+// that closes the one bracket still open counts as read), and it names the place
+// where the reader first sets status 1 or stops.
+std::size_t haltestelle(std::u16string_view t) {
+  referenz::fktwert(t, 0.5);
+  const auto& spur = referenz::lesespur;
+  std::size_t halt = spur.fehlerstelle != referenz::Lesespur::keine ? spur.fehlerstelle
+                     : spur.zuletzt_gelesen                          ? spur.ende - 1
+                                                                     : spur.ende;
+  if (!spur.bearbeitet) return halt;
+  const Bearbeitet b = bearbeiten(t);
+  return halt < b.herkunft.size() ? b.herkunft[halt] : t.size();
+}
+
+bool schliessend(char16_t c) { return c == u')' || c == u']' || c == u'|'; }
+
+void pruefung_vergleichen(std::u16string_view t) {
+  if (t.empty()) return;
+  const Lesebefund befund = lesepruefung(t);
+  const std::size_t halt = haltestelle(t);
+  const auto& spur = referenz::lesespur;
+  const bool ohne_fehler = spur.fehlerstelle == referenz::Lesespur::keine && !spur.zuletzt_gelesen;
+  if (befund.gelesen()) {
+    const std::size_t letztes = t.find_last_not_of(u' ');
+    ASSERT_TRUE(ohne_fehler && (halt == t.size() || (halt == letztes && schliessend(t[halt]))))
+        << lesbar(t) << ": accepted, but the reader stops at " << halt;
+  } else {
+    ASSERT_EQ(befund.stelle, halt) << lesbar(t) << ": reason " << static_cast<int>(befund.fehler);
+  }
+}
+
+TEST_F(FktwertReferenz, ReadingCheckStopsWhereTheReaderStops) {
+  Zufall z{7};
+  for (int i = 0; i < 40000; ++i) {
+    pruefung_vergleichen(text(z));
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+  for (std::u16string_view auf : {u"(", u"SIN(", u"2^(", u"X+X*("})
+    for (int tiefe : {3998, 3999, 4000, 4001}) {
+      std::u16string t;
+      for (int i = 0; i < tiefe / static_cast<int>(auf.size()) + 1; ++i) t += auf;
+      pruefung_vergleichen(t + u"X");
+      pruefung_vergleichen(u"-" + t + u"X+1");
     }
 }
 

@@ -12,7 +12,13 @@
 
 namespace referenz {
 
+Lesespur lesespur;
+
 namespace {
+
+void lesefehler(std::size_t stelle) {
+  if (lesespur.fehlerstelle == Lesespur::keine) lesespur.fehlerstelle = stelle;
+}
 
 constexpr double grenze = 1e10;  // substitute value and limit of products and results
 constexpr double pi = 3.141592653589793;
@@ -83,16 +89,19 @@ constexpr Stufentabelle stufentabelle;
 
 // operatorlesen: the last character of the text is never read as an operator.
 [[gnu::always_inline]] inline void operatorlesen(Zustand& z) {
+  lesespur.zuletzt_gelesen = false;
   if (z.pos + 1 >= z.laenge) {
     z.vorschau_stufe = 0;
     return;
   }
+  lesespur.zuletzt_gelesen = true;
   const char16_t c = z.text[z.pos++];
   z.vorschau_op = c;
   const int stufe = c < 256 ? stufentabelle.stufe[c] : -1;
   if (stufe < 0) {
     z.vorschau_stufe = 0;
     fehlercode = 1;
+    lesefehler(z.pos - 1);
     if (blank_oder_komma(c) || (c == u'(' && minus_x_hoch(z))) bearbeitung_noetig(z);
   } else {
     z.vorschau_stufe = stufe;
@@ -244,6 +253,7 @@ double funktionsaufruf(Zustand& z) {
   if (!gueltige_funktion(nummer)) {
     if (minus_x_hoch(z)) bearbeitung_noetig(z);
     fehlercode = 1;
+    lesefehler(anfang);
     return 0;
   }
   const double v = klammerinhalt(z);
@@ -316,6 +326,7 @@ double p_lesen(Zustand& z) {
       break;
   }
   fehlercode = 1;
+  lesefehler(z.pos);
   return 0;
 }
 
@@ -335,6 +346,7 @@ double operand(Zustand& z, bool null_davor = false) {
   if (++z.tiefe > maximale_tiefe) {
     // Too deep to read safely: stop reading; the call reports the term as unreadable.
     z.abgebrochen = true;
+    lesefehler(z.pos);
     lesen_beenden(z);
     --z.tiefe;
     return 0;
@@ -404,9 +416,12 @@ std::u16string_view normalisieren(std::u16string_view t) {
 
 double auswerten(std::u16string_view t, double x, bool roh, bool& neu_lesen) {
   Zustand z{t.data(), t.size(), 0, x, 0, 0, 0, 0, 0, false, roh, false};
+  lesespur = {};
+  lesespur.bearbeitet = !roh;
   fehlercode = 0;
   const bool vorzeichen = t.front() == u'-' || t.front() == u'+';
   double v = ausdruck(z, vorzeichen);
+  if (!z.abgebrochen) lesespur.ende = z.pos;
   neu_lesen = z.neu_lesen;
   if (z.abgebrochen) {
     fehlercode = 1;
