@@ -7,6 +7,7 @@
 #include "fktint.h"
 #include "kurven.h"
 #include "steuerzustand.h"
+#include "termfelder.h"
 #include "zahltext.h"
 
 using namespace abbildung;
@@ -36,12 +37,13 @@ std::u16string naechsterterm() {
 }
 
 void funktionslistefuellen() {
+  termfelderuebernehmen();
   const std::pair<const std::u16string*, bool> felder[] = {
       {&steuer.ed_f1, steuer.c_f1}, {&steuer.ed_f2, steuer.c_f2},
       {&steuer.ed_f3, steuer.c_f3}, {&steuer.ed_f4, steuer.c_f4}};
   listeloeschen();
-  for (const auto& [text, an] : felder)
-    if (!text->empty() && an) termanhaengen(*text);
+  for (std::size_t i = 0; i < std::size(felder); ++i)
+    if (!felder[i].first->empty() && felder[i].second && termfelder.lesbar[i]) termanhaengen(*felder[i].first);
   if (!steuer.ed_parameter.empty()) P = editwert(steuer.ed_parameter);
 }
 
@@ -110,7 +112,7 @@ bool budgetreicht(std::u16string_view term, double auswertungen, double von, dou
 void zeichnen(Canvas& canvas) {
   passanfang = gelesenezeichen;
   abgebrochen = false;
-  ergebnisliste.clear();
+  ergebnisliste = termfeldzeilen();
   xvon = editwert(steuer.ed_xvon);
   xbis = editwert(steuer.ed_xbis);
   A = editwert(steuer.ed_A);

@@ -19,7 +19,8 @@ bool listeende();
 std::u16string naechsterterm();
 
 // b_zeichnenClick without its repaint: the ticked, non-empty term fields in the
-// order f1..f4, and P from a non-empty ed_parameter.
+// order f1..f4, rewritten from school notation, but for those that still do not
+// read (termfelder.h); and P from a non-empty ed_parameter.
 void funktionslistefuellen();
 
 // Result lines of the last pass.

@@ -147,7 +147,11 @@ std::vector<Token> zerlegen(std::u16string_view t) {
       while (i < t.size() && buchstabe(t[i])) ++i;
       std::size_t j = i;
       while (j < t.size() && t[j] == u' ') ++j;
-      buchstaben_zerlegen(t.substr(a, i - a), j < t.size() && t[j] == u'(', tokens);
+      // 1E5 may mean a power of ten: an E between digits is not taken for e.
+      if (t.substr(a, i - a) == u"E" && a > 0 && ziffer(t[a - 1]) && i < t.size() && ziffer(t[i]))
+        tokens.push_back({Art::fremd, u"E"});
+      else
+        buchstaben_zerlegen(t.substr(a, i - a), j < t.size() && t[j] == u'(', tokens);
     } else {
       Art art = Art::fremd;
       if (c == e_akut_gross) art = Art::name;
@@ -175,7 +179,13 @@ struct Schreiben {
 
   const Token& tok() const { return tokens[pos]; }
   bool ist(Art a, char16_t c = 0) const { return tok().art == a && (c == 0 || tok().text[0] == c); }
-  void uebernehmen() { aus += tokens[pos++].text; }
+  std::size_t fremd_ende = std::u16string::npos;  // where the output ends after a foreign token
+  void uebernehmen() {
+    aus += tokens[pos].text;
+    if (tokens[pos++].art == Art::fremd) fremd_ende = aus.size();
+  }
+  // Nothing is put between a foreign token and what follows it (1E5 stays as it is).
+  bool nach_fremdem() const { return aus.size() == fremd_ende; }
   // A bar where an operator is due closes the innermost bracket if that is a bar.
   bool strich_schliesst() const { return !offen.empty() && offen.back() == Art::strich; }
   bool operand_beginnt(bool funktion_erlaubt) const {
@@ -284,7 +294,7 @@ void glied(Schreiben& s) {
       s.uebernehmen();
       faktor(s);
     } else if (s.operand_beginnt(true)) {
-      s.aus += u'*';
+      if (!s.nach_fremdem()) s.aus += u'*';
       faktor(s);
     } else if (s.ist(Art::fremd)) {
       s.uebernehmen();
@@ -367,8 +377,18 @@ std::u16string in_zeichen(std::u16string_view w) {
   return s;
 }
 
+// A piece of the term short enough for a message: the operand before a missing
+// operator may be a whole bracket of a long term.
+std::u16string kurz(std::u16string_view w, bool ende) {
+  constexpr std::size_t hoechstens = 16;
+  if (w.size() <= hoechstens) return std::u16string(w);
+  return ende ? u"…" + std::u16string(w.substr(w.size() - hoechstens)) : std::u16string(w.substr(0, hoechstens)) + u"…";
+}
+
 // The reason in words, with the likely fix where there is one.
-std::u16string grund_text(std::u16string_view text, const Lesebefund& b) {
+std::u16string grund_text(std::u16string_view text, Lesebefund b) {
+  b.davor = kurz(b.davor, true);
+  b.wort = kurz(b.wort, false);
   switch (b.fehler) {
     case Lesefehler::unbekannter_name:
       return u"неизвестное имя " + in_zeichen(b.wort) + u" — имена функций и констант см. в справке (F1)";
@@ -405,7 +425,10 @@ Uebernahme termuebernehmen(std::u16string_view feld, std::u16string_view text) {
   u.term = text;
   if (nur_blanks(text)) return u;
   u.term = schulschreibweise(text);
-  if (u.term != text) u.hinweis = std::u16string(feld) + u": " + std::u16string(text) + u" записано как " + u.term;
+  // Look-alike letters changed alone look the same: not worth a word.
+  std::u16string gleich_aussehend(text);
+  for (char16_t& c : gleich_aussehend) c = lateinischer_doppelgaenger(c);
+  if (u.term != gleich_aussehend) u.hinweis = std::u16string(feld) + u": " + std::u16string(text) + u" записано как " + u.term;
   u.befund = lesepruefung(u.term);
   u.lesbar = u.befund.gelesen();
   if (!u.lesbar) u.meldung = lesemeldung(feld, u.term, u.befund);

@@ -17,6 +17,7 @@
 #include "programm.h"
 #include "qtcanvas.h"
 #include "steuertabelle.h"
+#include "termfelder.h"
 #include "textkodierung.h"
 #include "uableitung.h"
 
@@ -185,7 +186,9 @@ std::string hilfetext() {
          "  --list               список результатов в стандартный вывод\n"
          "  --bmp16              16-цветный BMP (только для .bmp)\n"
          "  --help, --version\n\n"
-         "Коды выхода: 0 — успешно, 2 — ошибка в аргументах, 1 — файл не прочитан или не записан.\n\n"
+         "Коды выхода: 0 — успешно, 2 — ошибка в аргументах или функция не прочитана\n"
+         "(она не нарисована, сообщение — в стандартном выводе ошибок и в списке результатов),\n"
+         "1 — файл не прочитан или не записан.\n\n"
          "Имена для --set:\n" + namen + "\n";
 }
 
@@ -221,6 +224,8 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
   const Sicht s = sicht.value_or(Sicht{-6, 6, h * -6 / b, h * 6 / b});
   xmin = s.xmin, xmax = s.xmax, ymin = s.ymin, ymax = s.ymax;
   funktionslistefuellen();
+  // Said on the error output before the pass says the rewrites in the list.
+  for (const auto& h : termfelder.hinweise) fehlermelden(QString::fromStdU16String(h));
   bild = QImage(steuer.PaintBox1_width, steuer.PaintBox1_height, QImage::Format_RGB32);
   bild.fill(Qt::white);
   QtCanvas leinwand(bild);
@@ -249,13 +254,20 @@ int stapellauf(const Aufruf& a) {
     fehlermelden(fehler);
     return 1;
   }
+  // A term that does not read is not drawn; the run says so and ends with 2.
+  int status = 0;
+  for (const auto& meldung : termfelder.meldung)
+    if (!meldung.empty()) {
+      fehlermelden(QString::fromStdU16String(meldung));
+      status = 2;
+    }
   if (a.liste)
     for (const auto& zeile : ergebnisliste) ausgeben(stdout, utf8(zeile) + "\n");
   std::fflush(stdout);
-  if (a.ausgabe.empty()) return 0;
+  if (a.ausgabe.empty()) return status;
   const QString ziel = QFile::decodeName(a.ausgabe.c_str());
   const QString fehler = a.filterindex == 0 ? pngspeichern(ziel, bild) : bildspeichern(a.filterindex, ziel, bild);
-  if (fehler.isEmpty()) return 0;
+  if (fehler.isEmpty()) return status;
   fehlermelden(fehler);
   return 1;
 }

@@ -30,7 +30,10 @@
 #include "plattform.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
+#include "schulschreibweise.h"
 #include "steuerzustand.h"
+#include "termanzeige.h"
+#include "termfelder.h"
 #include "uableitung.h"
 #include "updown.h"
 #include "zahltext.h"
@@ -44,20 +47,6 @@ const QString titel = QStringLiteral("Графическое представл�
 QString qtext(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 QFont verdana(int pixel) { return schrift(QStringLiteral("Verdana"), pixel); }
-
-// Cyrillic capitals that look like a Latin letter of the term language. With
-// the Russian keyboard layout a typed "х" would otherwise be a Cyrillic "Х",
-// which reads like X and draws nothing.
-const std::pair<QChar, QChar> doppelgaenger[] = {
-    {u'А', u'A'}, {u'В', u'B'}, {u'Е', u'E'}, {u'К', u'K'}, {u'М', u'M'}, {u'Н', u'H'},
-    {u'О', u'O'}, {u'Р', u'P'}, {u'С', u'C'}, {u'Т', u'T'}, {u'Х', u'X'},
-};
-
-QChar lateinisch(QChar c) {
-  for (const auto& [kyrillisch, latein] : doppelgaenger)
-    if (c == kyrillisch) return latein;
-  return c;
-}
 
 // Longest text a field holds: far beyond any derivative the builder forms
 // (a few hundred thousand characters), so that no term is ever cut. Each field
@@ -85,7 +74,7 @@ class Grossschrift : public QValidator {
       return Invalid;
     }
     text = text.toUpper();
-    for (QChar& c : text) c = lateinisch(c);
+    for (QChar& c : text) c = QChar(lateinischer_doppelgaenger(c.unicode()));
     pos = std::min<int>(pos, text.size());
     return Acceptable;
   }
@@ -738,6 +727,7 @@ void TFGraf::memofuellen() {
 
 void TFGraf::b_zeichnenClick() {
   funktionslistefuellen();
+  termfelderzeigen(*this);
   PaintBox1Paint();
 }
 
@@ -754,11 +744,13 @@ void ableitungeintragen(QLineEdit* feld, const std::u16string& ableitung) {
 }  // namespace
 
 void TFGraf::button_fstrichClick() {
+  termfelderuebernehmen();  // the derivative of the term as rewritten
   ableitungeintragen(ed_f3, ableitungsterm(steuer.ed_f1));
   b_zeichnenClick();
 }
 
 void TFGraf::button_f2strichClick() {
+  termfelderuebernehmen();
   ableitungeintragen(ed_f4, ableitungsterm(ableitungsterm(steuer.ed_f1)));
   b_zeichnenClick();
 }

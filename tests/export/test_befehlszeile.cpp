@@ -171,6 +171,22 @@ class BefehlszeileTest : public QObject {
     QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), vorher);
   }
 
+  // A term that does not read: not drawn, said on the error output and as the
+  // first result line, exit 2; a rewrite is said and the run succeeds.
+  void termfehlerGebenZwei() {
+    const Lauf f = starten({"--list", "--set", "ed_f1=x+abc"}, ordner.path());
+    QCOMPARE(f.status, 2);
+    const QByteArray meldung = "f1, знак 3: неизвестное имя «ABC» — имена функций и констант см. в справке (F1)";
+    QVERIFY2(f.fehler.contains("funktionsplotter: " + meldung + "\n"), f.fehler.constData());
+    QCOMPARE(f.aus, meldung + "\n");
+
+    const Lauf u = starten({"--list", "--set", "ed_f1=3х^2"}, ordner.path());  // a Cyrillic х
+    QCOMPARE(u.status, 0);
+    QVERIFY2(u.fehler.contains("funktionsplotter: f1: 3Х^2 записано как 3*X^2\n"), u.fehler.constData());
+    QVERIFY(u.aus.startsWith("f1: 3Х^2 записано как 3*X^2\nФункция Y = 3*X^2\n"));
+    QVERIFY2(u.aus.contains("Первая производная\nY = 6*X\n"), u.aus.constData());
+  }
+
   void dateifehlerGebenEinsUndLassenAltes() {
     schreiben(pfad("alt.png"), "alter Inhalt");
     schreiben(pfad("fremd.fpblatt"), R"({"format": "anderes"})");

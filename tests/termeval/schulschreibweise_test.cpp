@@ -50,6 +50,7 @@ const Umschrift umschriften[] = {
     // e standing alone
     {u"X*E^(-X)", u"X*\u00C9^(-X)"},
     {u"2E", u"2*\u00C9"},
+    {u"1E5", u"1E5"},  // maybe a power of ten: left for the check to name
     // Russian school names
     {u"TG X", u"TAN(X)"},
     {u"CTG X", u"COT(X)"},
@@ -99,7 +100,7 @@ TEST(Schulschreibweise, RewritesIntoTheTermLanguage) {
   for (const auto& [getippt, term] : umschriften) {
     const std::u16string r = schulschreibweise(getippt);
     EXPECT_EQ(utf8(r), utf8(term)) << utf8(getippt);
-    EXPECT_TRUE(lesepruefung(r).gelesen()) << utf8(r);
+    EXPECT_EQ(lesepruefung(r).gelesen(), r != u"1E5") << utf8(r);
   }
 }
 

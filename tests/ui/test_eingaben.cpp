@@ -1,7 +1,7 @@
 // Hostile texts in every edit field of the window: each field, each text, then a
 // draw, an animation tick and a spinner step. The window must keep drawing, term
-// fields go into the list unchanged, and a number field that cannot be read
-// counts as 0.
+// fields go into the list as they read or are said not to read, and a number
+// field that cannot be read counts as 0.
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,6 +16,7 @@
 #include "abbildung.h"
 #include "fktint.h"
 #include "graf_rus.h"
+#include "lesepruefung.h"
 #include "paintbox.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
@@ -160,10 +161,20 @@ class EingabenTest : public QObject {
     f->b_zeichnenClick();
     QVERIFY(neugezeichnet(f->PaintBox1));
     if (!fd.zahl && !t.text.isEmpty()) {
-      // A term goes into the list as typed, whether it can be read or not.
+      // A term that reads (after its rewrite, which the field shows) goes into the
+      // list; one that does not is not drawn and its message heads the list.
       bool gefunden = false;
-      for (const auto& z : ergebnisliste) gefunden |= qtext(z) == "Функция Y = " + t.text;
-      QVERIFY(gefunden);
+      for (const auto& z : ergebnisliste) gefunden |= qtext(z) == "Функция Y = " + ed->text();
+      const bool leer = ed->text().trimmed().isEmpty();
+      if (leer || lesepruefung(ed->text().toStdU16String()).gelesen()) {
+        QVERIFY(gefunden);
+        QVERIFY(ed->styleSheet().isEmpty());
+      } else {
+        QVERIFY(!gefunden);
+        QVERIFY(!ergebnisliste.empty());
+        QCOMPARE(qtext(ergebnisliste.front()), ed->toolTip());
+        QVERIFY(ed->toolTip().startsWith(QStringLiteral("f%1, ").arg(feld + 1)));
+      }
     }
     if (fd.ed == &TFGraf::ed_parameter && !t.text.isEmpty() && !std::isnan(t.liest))
       QCOMPARE(P, t.liest);

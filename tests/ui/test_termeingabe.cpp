@@ -1,0 +1,97 @@
+// Terms typed into the window: school notation is drawn as meant and the field
+// shows the rewritten term; a term that does not read is drawn not at all, its
+// field is framed and the message heads the result list.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "abbildung.h"
+#include "graf_rus.h"
+#include "paintbox.h"
+#include "qtcanvas.h"
+#include "plotpass.h"
+#include "steuerzustand.h"
+
+using namespace abbildung;
+
+namespace {
+
+QString qtext(const std::u16string& s) { return QString::fromStdU16String(s); }
+
+// Types a text character by character, as a keyboard layout delivers it.
+void tippen(QLineEdit* w, const QString& text) {
+  w->clear();
+  for (QChar c : text) {
+    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &e);
+  }
+}
+
+}  // namespace
+
+class TermeingabeTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TFGraf> f;
+
+  // The picture of f1 alone with the text typed into it.
+  QImage zeichnen(const QString& text, bool an = true) {
+    tippen(f->ed_f1, text);
+    if (f->c_f1->isChecked() != an) f->c_f1->click();
+    f->b_zeichnenClick();
+    return f->PaintBox1->bild.copy();
+  }
+
+ private slots:
+  void initTestCase() {
+    schriftersatz();
+    f = std::make_unique<TFGraf>();
+    f->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    for (QCheckBox* c : {f->c_f3, f->c_f4})
+      if (c->isChecked()) c->click();
+  }
+
+  void cleanupTestCase() { f.reset(); }
+
+  // Typed as a pupil writes (small letters, a Cyrillic х): the field shows the
+  // term, it is drawn as the term, and the rewrite is said once.
+  void schoolNotationIsDrawnAsMeant() {
+    const QImage gemeint = zeichnen(QStringLiteral("X^3-3*X"));
+    const QImage getippt = zeichnen(QStringLiteral("x^3-3х"));
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X^3-3*X"));
+    QVERIFY(getippt == gemeint);
+    QCOMPARE(qtext(ergebnisliste.front()), QStringLiteral("f1: X^3-3X записано как X^3-3*X"));
+    QVERIFY(f->ed_f1->styleSheet().isEmpty());
+    f->PaintBox1Paint();
+    QCOMPARE(qtext(ergebnisliste.front()), QStringLiteral("Функция Y = X^3-3*X"));
+  }
+
+  // A misread term draws nothing: the picture is that of no term at all.
+  void unreadableTermDrawsNothingAndSaysWhy() {
+    const QImage ohne = zeichnen(QStringLiteral("X"), false);
+    const QImage abc = zeichnen(QStringLiteral("X+ABC"));
+    QVERIFY(abc == ohne);
+    const QString meldung = QStringLiteral("f1, знак 3: неизвестное имя «ABC» — имена функций и констант см. в справке (F1)");
+    QCOMPARE(qtext(ergebnisliste.front()), meldung);
+    QCOMPARE(ergebnisliste.size(), std::size_t{1});
+    QCOMPARE(f->ed_f1->toolTip(), meldung);
+    QVERIFY(f->ed_f1->styleSheet().contains(QStringLiteral("border")));
+    // Mended, the frame goes and the term is drawn.
+    zeichnen(QStringLiteral("X+1"));
+    QVERIFY(f->ed_f1->styleSheet().isEmpty() && f->ed_f1->toolTip().isEmpty());
+    QCOMPARE(qtext(ergebnisliste.front()), QStringLiteral("Функция Y = X+1"));
+  }
+
+  // The derivative buttons derive the term as rewritten.
+  void derivativeOfTheRewrittenTerm() {
+    tippen(f->ed_f1, QStringLiteral("|X-1|"));
+    f->button_fstrichClick();
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("ABS(X-1)"));
+    QVERIFY(!f->ed_f3->text().isEmpty());
+  }
+};
+
+QTEST_MAIN(TermeingabeTest)
+#include "test_termeingabe.moc"

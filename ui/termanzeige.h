@@ -1,0 +1,8 @@
+// What the window shows of the terms taken from f1..f4: the fields hold the
+// rewritten terms, a field that does not read gets a red frame and its message
+// as tool tip, and the first thing to say appears beside its field.
+#pragma once
+
+class TFGraf;
+
+void termfelderzeigen(TFGraf& f);
