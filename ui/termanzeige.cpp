@@ -1,5 +1,6 @@
 #include "termanzeige.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QToolTip>
@@ -12,6 +13,19 @@ namespace {
 
 // The frame of a failed input.
 const QString rotrahmen = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
+
+// The line under the term fields that keeps the first message until the next
+// taking: red for a term that does not read, grey for a rewrite.
+QLabel* meldungszeile(TFGraf& f) {
+  auto* zeile = f.termpanel->findChild<QLabel*>(QStringLiteral("termmeldung"));
+  if (!zeile) {
+    zeile = new QLabel(f.termpanel);
+    zeile->setObjectName(QStringLiteral("termmeldung"));
+    zeile->setFont(f.ed_f1->font());
+  }
+  zeile->setGeometry(12, 70, std::max(0, f.termpanel->width() - 24), 17);
+  return zeile;
+}
 
 }  // namespace
 
@@ -37,6 +51,12 @@ void termfelderzeigen(TFGraf& f) {
     gesagt = f.ed_f1;
     erstes = QString::fromStdU16String(termfelder.hinweise.front());
   }
+  QLabel* zeile = meldungszeile(f);
+  zeile->setStyleSheet(termfelder.meldung == decltype(termfelder.meldung){} ? QStringLiteral("color: #505050;")
+                                                                             : QStringLiteral("color: #c00000;"));
+  zeile->setText(erstes);
+  zeile->setToolTip(erstes);
+  zeile->setVisible(!erstes.isEmpty());
   if (gesagt && gesagt->isVisible())
     QToolTip::showText(gesagt->mapToGlobal(QPoint(0, gesagt->height())), erstes, gesagt);
 }

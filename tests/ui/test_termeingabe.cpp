@@ -2,6 +2,7 @@
 // shows the rewritten term; a term that does not read is drawn not at all, its
 // field is framed and the message heads the result list.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
@@ -77,6 +78,7 @@ class TermeingabeTest : public QObject {
     QCOMPARE(qtext(ergebnisliste.front()), meldung);
     QCOMPARE(ergebnisliste.size(), std::size_t{1});
     QCOMPARE(f->ed_f1->toolTip(), meldung);
+    QCOMPARE(f->findChild<QLabel*>(QStringLiteral("termmeldung"))->text(), meldung);
     QVERIFY(f->ed_f1->styleSheet().contains(QStringLiteral("border")));
     // Mended, the frame goes and the term is drawn.
     zeichnen(QStringLiteral("X+1"));
