@@ -13,6 +13,7 @@
 #include "abbildung.h"
 #include "bildexport.h"
 #include "blattdatei.h"
+#include "dateifehler.h"
 #include "plotpass.h"
 #include "programm.h"
 #include "qtcanvas.h"
@@ -236,12 +237,21 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
 QString pngspeichern(const QString& name, const QImage& bild) {
   QSaveFile datei(name);
   if (datei.open(QIODevice::WriteOnly) && bild.save(&datei, "PNG") && datei.commit()) return {};
-  const QString grund = datei.errorString();
+  const QString grund = dateifehler(datei);
   datei.cancelWriting();
-  return name + QStringLiteral(": ") + grund;
+  return QStringLiteral("Файл %1 не записан: %2.").arg(name, grund);
+}
+
+// Qt's notes about the run-time directory, which a batch run never needs, are
+// no business of the user; everything else goes where Qt would send it.
+QtMessageHandler qtausgabe = nullptr;
+void ohnelaufzeitordner(QtMsgType art, const QMessageLogContext& ort, const QString& text) {
+  if (text.startsWith(QLatin1String("QStandardPaths: ")) && text.contains(QLatin1String("XDG_RUNTIME_DIR"))) return;
+  qtausgabe(art, ort, text);
 }
 
 int stapellauf(const Aufruf& a) {
+  qtausgabe = qInstallMessageHandler(ohnelaufzeitordner);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
   std::string name = programmname;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "dateifehler.h"
 #include "steuertabelle.h"
 
 namespace {
@@ -29,10 +30,10 @@ QString blattfilter() { return QStringLiteral("Набор функций (*.%1)"
 
 QString blattladen(const QString& pfad, Steuerzustand& ziel, std::optional<Sicht>& sicht) {
   QFile datei(pfad);
-  if (!datei.open(QIODevice::ReadOnly)) return meldung(pfad, "не открыт", datei.errorString());
+  if (!datei.open(QIODevice::ReadOnly)) return meldung(pfad, "не открыт", dateifehler(datei));
   // One byte past the limit is enough to tell a file that is too large.
   const QByteArray text = datei.read(static_cast<qint64>(blatthoechstgroesse) + 1);
-  if (datei.error() != QFileDevice::NoError) return meldung(pfad, "не прочитан", datei.errorString());
+  if (datei.error() != QFileDevice::NoError) return meldung(pfad, "не прочитан", dateifehler(datei));
   Steuerzustand neu = ziel;
   const std::string fehler = blattlesen(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
                                         pfad.toStdString(), neu, sicht);
@@ -44,12 +45,12 @@ QString blattladen(const QString& pfad, Steuerzustand& ziel, std::optional<Sicht
 
 QString blattsichern(const QString& pfad, const Steuerzustand& zustand, const Sicht& sicht) {
   QSaveFile datei(pfad);
-  if (!datei.open(QIODevice::WriteOnly)) return meldung(pfad, "не сохранён", datei.errorString());
+  if (!datei.open(QIODevice::WriteOnly)) return meldung(pfad, "не сохранён", dateifehler(datei));
   const std::string text = blattschreiben(zustand, sicht);
   const bool geschrieben = datei.write(text.data(), static_cast<qint64>(text.size())) ==
                            static_cast<qint64>(text.size());
   if (geschrieben && datei.commit()) return {};
-  const QString grund = datei.errorString();
+  const QString grund = dateifehler(datei);
   datei.cancelWriting();
   return meldung(pfad, "не сохранён", grund);
 }

@@ -31,7 +31,8 @@ struct Lauf {
 Lauf starten(const QStringList& argumente, const QString& ordner) {
   QProcess p;
   QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-  for (const char* n : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) umgebung.remove(n);
+  // No run-time directory either, as under cron or in a container: Qt must not talk about it.
+  for (const char* n : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) umgebung.remove(n);
   p.setProcessEnvironment(umgebung);
   p.setWorkingDirectory(ordner);
   p.start(QStringLiteral(PROGRAMM), argumente);
@@ -195,15 +196,17 @@ class BefehlszeileTest : public QObject {
       const char* meldung;
     };
     const Fall faelle[] = {
-        {{"--export", "fehlt/a.png"}, "fehlt/a.png"},
-        {{"--export", "fehlt/a.svg"}, "fehlt/a.svg"},
-        {{"--export", "alt.png", "nicht-da.fpblatt"}, "Файл «nicht-da.fpblatt» не открыт"},
+        {{"--export", "fehlt/a.png"}, "Файл fehlt/a.png не записан: нет такого файла или каталога."},
+        {{"--export", "fehlt/a.svg"}, "Файл fehlt/a.svg не создан: нет такого файла или каталога."},
+        {{"--export", "alt.png", "nicht-da.fpblatt"}, "Файл «nicht-da.fpblatt» не открыт: нет такого файла или каталога"},
+        {{"--list", "."}, "Файл «.» не открыт: это каталог, а не файл"},
         {{"--export", "alt.png", "fremd.fpblatt"}, "Файл «fremd.fpblatt» не является набором функций"},
     };
     for (const Fall& f : faelle) {
       const Lauf l = starten(f.argumente, ordner.path());
       QVERIFY2(l.status == 1, qPrintable(f.argumente.join(' ')));
       QVERIFY2(QString::fromUtf8(l.fehler).contains(QString::fromUtf8(f.meldung)), l.fehler.constData());
+      QVERIFY2(l.fehler.count('\n') == 1, l.fehler.constData());
     }
     QCOMPARE(lesen(pfad("alt.png")), QByteArray("alter Inhalt"));
     QVERIFY(!QDir(pfad("fehlt")).exists());

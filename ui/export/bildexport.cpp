@@ -1,5 +1,7 @@
 #include "bildexport.h"
 
+#include "dateifehler.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
@@ -267,14 +269,14 @@ bool gifkodieren(const QImage& quelle, QSaveFile& datei, QString& fehler) {
   }
   if (karte) GifFreeMapObject(karte);
   if (!gut && fehler.isEmpty())
-    fehler = datei.error() != QFileDevice::NoError ? datei.errorString()
-                                                   : QString::fromUtf8(GifErrorString(code));
+    fehler = datei.error() != QFileDevice::NoError ? dateifehler(datei)
+                                                   : QStringLiteral("ошибка записи GIF (код %1)").arg(code);
   return gut;
 }
 
 bool bmpschreiben(const QImage& bild, QSaveFile& datei, QString& fehler) {
   if (bild.save(&datei, "BMP")) return true;
-  fehler = datei.errorString();
+  fehler = dateifehler(datei);
   return false;
 }
 
@@ -303,11 +305,11 @@ QString sicherschreiben(const QString& name, const std::function<bool(QSaveFile&
   const bool vorhanden = QFileInfo::exists(name);
   QSaveFile datei(name);
   if (!datei.open(QIODevice::WriteOnly))
-    return QStringLiteral("Файл %1 не создан: %2.").arg(name, datei.errorString());
+    return QStringLiteral("Файл %1 не создан: %2.").arg(name, dateifehler(datei));
   QString fehler;
   const bool gut = inhalt(datei, fehler) && datei.flush() && datei.error() == QFileDevice::NoError;
   if (gut && datei.commit()) return {};
-  if (fehler.isEmpty()) fehler = datei.errorString();
+  if (fehler.isEmpty()) fehler = dateifehler(datei);
   datei.cancelWriting();
   QString meldung = QStringLiteral("Файл %1 не записан: %2.").arg(name, fehler);
   if (vorhanden) meldung += QStringLiteral(" Прежний файл не изменён.");
@@ -378,7 +380,7 @@ bool pdfvollstaendig(const QByteArray& pdf) {
 QString indateidrucken(QPrinter& drucker, int breite, int hoehe) {
   const QString ziel = drucker.outputFileName();
   QTemporaryFile zwischen(QDir::tempPath() + QStringLiteral("/druckseite-XXXXXX.pdf"));
-  if (!zwischen.open()) return QStringLiteral("Временный файл печати не создан: %1.").arg(zwischen.errorString());
+  if (!zwischen.open()) return QStringLiteral("Временный файл печати не создан: %1.").arg(dateifehler(zwischen));
   drucker.setOutputFileName(zwischen.fileName());
   const QString fehler = seitedrucken(drucker, breite, hoehe);
   drucker.setOutputFileName(ziel);
