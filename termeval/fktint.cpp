@@ -10,6 +10,7 @@
 // the way that reading nests them, since the limit depends on it.
 
 #include "fktint.h"
+#include "funktionstabelle.h"
 #include "grenzwerte.h"
 
 #include <array>
@@ -25,9 +26,7 @@ double P = 0.0;
 double Q = 0.0;
 double R = 0.0;
 
-const std::u16string_view funktionsnamen =
-    u"SQR SQRT EXP LN ABS SI SIN COS TAN ARCCOS LG ARCTAN SINH COSH TANH INT SGN F1 F2 F3 F4 COT LD "
-    u"ARCSIN ARSINH ARCOSH ARTANH SEC GAMMA GAUSS DIGAMMA CSC FRAC HEAVISIDE ARCCOT ARCSEC";
+const std::u16string_view funktionsnamen(funktionsnamenstext.data(), funktionsnamenstext.size());
 
 namespace {
 
@@ -210,9 +209,7 @@ constexpr std::uint64_t namensschluessel(std::u16string_view name) {
 bool gueltige_funktion(int nummer) {
   static constexpr std::array<bool, 180> gueltig = [] {
     std::array<bool, 180> g{};
-    for (int n : {1,   5,   10,  14,  17,  21,  24,  28,  32,  36,  43,  46,  53,  58,  63,  68,
-                  72,  88,  92,  95,  102, 109, 116, 123, 127, 133, 139, 147, 151, 156, 166, 173})
-      g[n] = true;
+    for (std::size_t n = 0; n < g.size(); ++n) g[n] = ausgewertete_nummer(static_cast<int>(n));
     return g;
   }();
   return nummer >= 0 && nummer < static_cast<int>(gueltig.size()) && gueltig[nummer];

@@ -6,6 +6,7 @@
 #include "lesepruefung.h"
 
 #include "fktint.h"
+#include "funktionstabelle.h"
 
 namespace {
 
@@ -217,14 +218,7 @@ Bearbeitet bearbeiten(std::u16string_view term) {
   return b;
 }
 
-bool ausgewertete_funktion(std::u16string_view name) {
-  const int nummer = funktionsnummer(name);
-  if (nummer <= 0) return false;
-  const std::size_t i = static_cast<std::size_t>(nummer - 1);
-  const bool namensanfang = i == 0 || funktionsnamen[i - 1] == u' ';
-  const bool f_name = funktionsnamen[i] == u'F' && i + 1 < funktionsnamen.size() && ziffer(funktionsnamen[i + 1]);
-  return namensanfang && !f_name;
-}
+bool ausgewertete_funktion(std::u16string_view name) { return ausgewertete_nummer(funktionsnummer(name)); }
 
 Lesebefund lesepruefung(std::u16string_view term) {
   const Bearbeitet b = bearbeiten(term);

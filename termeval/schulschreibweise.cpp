@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fktint.h"
+#include "funktionstabelle.h"
 
 namespace {
 
@@ -37,12 +38,6 @@ constexpr std::pair<char16_t, char16_t> hochgestellt[] = {
     {u'\u2070', u'0'}, {u'\u00B9', u'1'}, {u'\u00B2', u'2'}, {u'\u00B3', u'3'}, {u'\u2074', u'4'},
     {u'\u2075', u'5'}, {u'\u2076', u'6'}, {u'\u2077', u'7'}, {u'\u2078', u'8'}, {u'\u2079', u'9'},
     {u'\u207B', u'-'},
-};
-
-// Russian school names of functions and the names the term language has for them.
-constexpr std::pair<std::u16string_view, std::u16string_view> schulnamen[] = {
-    {u"TG", u"TAN"}, {u"CTG", u"COT"}, {u"ARCTG", u"ARCTAN"}, {u"ARCCTG", u"ARCCOT"},
-    {u"SH", u"SINH"}, {u"CH", u"COSH"}, {u"TH", u"TANH"},
 };
 
 char16_t hochzahl(char16_t c) {
@@ -86,19 +81,17 @@ struct Token {
 
 // The names a run of letters splits into: functions, school names, constants and variables.
 std::u16string_view schulname(std::u16string_view name) {
-  for (const auto& [schule, term] : schulnamen)
-    if (name == schule) return term;
+  for (const Funktion& f : funktionen)
+    if (!f.schulname.empty() && name == f.schulname) return f.name;
   return {};
 }
 
 std::vector<std::u16string> bekannte_namen() {
   std::vector<std::u16string> n = {u"X", u"P", u"Q", u"R", u"PI", u"PHI", u"E"};
-  for (std::u16string_view rest = funktionsnamen; !rest.empty();) {
-    const auto ende = std::min(rest.find(u' '), rest.size());
-    if (ausgewertete_funktion(rest.substr(0, ende))) n.emplace_back(rest.substr(0, ende));
-    rest.remove_prefix(std::min(ende + 1, rest.size()));
+  for (const Funktion& f : funktionen) {
+    if (f.ausgewertet) n.emplace_back(f.name);
+    if (!f.schulname.empty()) n.emplace_back(f.schulname);
   }
-  for (const auto& [schule, term] : schulnamen) n.emplace_back(schule);
   return n;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fktint.h"
+#include "funktionstabelle.h"
 #include "lesepruefung.h"
 #include "schulschreibweise.h"
 
@@ -167,7 +168,9 @@ TEST(Lesepruefung, NamesPlaceAndReason) {
   for (const auto& [text, stelle, fehler] : fehlerfaelle) {
     const Lesebefund b = lesepruefung(text);
     EXPECT_EQ(b.fehler, fehler) << utf8(text);
-    if (fehler != Lesefehler::keiner) EXPECT_EQ(b.stelle, stelle) << utf8(text);
+    if (fehler != Lesefehler::keiner) {
+      EXPECT_EQ(b.stelle, stelle) << utf8(text);
+    }
   }
   std::u16string tief(5000, u'(');
   EXPECT_EQ(lesepruefung(tief + u"X").fehler, Lesefehler::zu_tief);
@@ -195,6 +198,21 @@ TEST(Termuebernahme, SaysWhatItRewroteAndWhatItCannotRead) {
   for (std::u16string_view leer : {u"", u"   "}) {
     const Uebernahme l = termuebernehmen(u"f3", leer);
     EXPECT_TRUE(l.lesbar && l.hinweis.empty() && l.meldung.empty() && l.term == leer);
+  }
+}
+
+// The one table of functions: each computed function is found under its number
+// and evaluated, the reserved names are not, and the school names are read.
+TEST(Funktionstabelle, EveryFunctionUnderItsNumber) {
+  for (std::size_t k = 0; k < std::size(funktionen); ++k) {
+    const Funktion& f = funktionen[k];
+    EXPECT_EQ(funktionsnummer(f.name), funktionsnummer_von(k)) << utf8(f.name);
+    fktwert(std::u16string(f.name) + u"(1.5)", 0);
+    EXPECT_EQ(fehlercode != term_unlesbar, f.ausgewertet) << utf8(f.name);
+    EXPECT_EQ(lesepruefung(std::u16string(f.name) + u"(X)").gelesen(), f.ausgewertet) << utf8(f.name);
+    if (!f.schulname.empty()) {
+      EXPECT_EQ(utf8(schulschreibweise(std::u16string(f.schulname) + u" X")), utf8(std::u16string(f.name) + u"(X)"));
+    }
   }
 }
 
