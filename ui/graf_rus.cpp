@@ -34,6 +34,7 @@
 #include "steuerzustand.h"
 #include "termanzeige.h"
 #include "termfelder.h"
+#include "termhilfefenster.h"
 #include "uableitung.h"
 #include "updown.h"
 #include "zahltext.h"
@@ -635,6 +636,7 @@ void TFGraf::menuesanlegen() {
   connect(About1, &QAction::triggered, this, &TFGraf::About1Click);
 
   for (const auto& k : kurzwahlen) (this->*k.element)->setShortcuts(k.tasten);
+  termhilfeanbringen(*this);
 }
 
 // Which setting of the control state a menu item carries.

@@ -4,11 +4,13 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "fktint.h"
 #include "funktionstabelle.h"
 #include "lesepruefung.h"
 #include "schulschreibweise.h"
+#include "termhilfe.h"
 
 namespace {
 
@@ -212,6 +214,32 @@ TEST(Funktionstabelle, EveryFunctionUnderItsNumber) {
     EXPECT_EQ(lesepruefung(std::u16string(f.name) + u"(X)").gelesen(), f.ausgewertet) << utf8(f.name);
     if (!f.schulname.empty()) {
       EXPECT_EQ(utf8(schulschreibweise(std::u16string(f.schulname) + u" X")), utf8(std::u16string(f.name) + u"(X)"));
+    }
+  }
+}
+
+// The help's examples are what the rewrite does, and its list names every function.
+TEST(Termhilfe, ExamplesAreTheRewriteAndEveryFunctionIsListed) {
+  const auto teile = [](std::u16string_view t) {
+    std::vector<std::u16string> v;
+    for (std::size_t a = 0;;) {
+      const std::size_t e = t.find(u", ", a);
+      v.emplace_back(t.substr(a, e - a));
+      if (e == std::u16string_view::npos) return v;
+      a = e + 2;
+    }
+  };
+  for (const auto& u : umschreibungen) {
+    const auto getippt = teile(u[1]), geschrieben = teile(u[2]);
+    ASSERT_EQ(getippt.size(), geschrieben.size()) << utf8(u[0]);
+    for (std::size_t i = 0; i < getippt.size(); ++i) EXPECT_EQ(utf8(schulschreibweise(getippt[i])), utf8(geschrieben[i]));
+  }
+  const std::u16string h = termhilfe();
+  for (const Funktion& f : funktionen) {
+    const std::u16string zelle = u"<td>" + std::u16string(f.name) + u"</td>";
+    EXPECT_EQ(h.find(zelle) != std::u16string::npos, f.ausgewertet) << utf8(f.name);
+    if (!f.schulname.empty()) {
+      EXPECT_NE(h.find(u"<td>" + std::u16string(f.schulname) + u"</td>"), std::u16string::npos);
     }
   }
 }

@@ -1,7 +1,11 @@
 // Terms typed into the window: school notation is drawn as meant and the field
 // shows the rewritten term; a term that does not read is drawn not at all, its
 // field is framed and the message heads the result list.
+#include <QAction>
 #include <QCheckBox>
+#include <QDialog>
+#include <QMenu>
+#include <QTextBrowser>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -92,6 +96,23 @@ class TermeingabeTest : public QObject {
     f->button_fstrichClick();
     QCOMPARE(f->ed_f1->text(), QStringLiteral("ABS(X-1)"));
     QVERIFY(!f->ed_f3->text().isEmpty());
+  }
+
+  // F1 from inside a term field opens the help; the menu item is the last of
+  // "Система координат", after a separator.
+  void helpFromF1AndTheMenu() {
+    f->ed_f1->setFocus();
+    QTest::keyClick(f->ed_f1, Qt::Key_F1);
+    auto* hilfe = f->findChild<QDialog*>(QStringLiteral("termhilfefenster"));
+    QVERIFY(hilfe && hilfe->isVisible());
+    QVERIFY(hilfe->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("2^3^2")));
+    hilfe->close();
+    const auto eintraege = f->M_ksystem->actions();
+    QCOMPARE(eintraege.last()->text(), QStringLiteral("Как записывать функции"));
+    QVERIFY(eintraege[eintraege.size() - 2]->isSeparator());
+    eintraege.last()->trigger();
+    QVERIFY(hilfe->isVisible());
+    hilfe->close();
   }
 };
 
