@@ -14,6 +14,7 @@
 #include "bildexport.h"
 #include "blattdatei.h"
 #include "dateifehler.h"
+#include "graf_rus.h"
 #include "plotpass.h"
 #include "programm.h"
 #include "qtcanvas.h"
@@ -164,13 +165,15 @@ void ausgeben(std::FILE* ziel, const std::string& text) { std::fwrite(text.data(
 
 void fehlermelden(const QString& text) { ausgeben(stderr, std::string(programmname) + ": " + text.toStdString() + "\n"); }
 
+// Each control's name for --set beside the caption the window shows for it.
 std::string hilfetext() {
   std::string namen;
-  std::size_t spalte = 0;
   for (const Steuerelement& e : steuerelemente()) {
-    if (spalte + e.name.size() > 76) namen += "\n", spalte = 0;
-    namen += "  " + std::string(e.name);
-    spalte += e.name.size() + 2;
+    std::string zeile = "  " + std::string(e.name);
+    zeile.resize(std::max<std::size_t>(zeile.size() + 2, 28), ' ');
+    const std::u16string beschriftung =
+        std::visit([](auto feld) { return beschriftungvon(feld); }, e.feld);
+    namen += zeile + "«" + utf8(beschriftung) + "»\n";
   }
   const std::string p = programmname;
   return "Использование:\n"
@@ -190,7 +193,7 @@ std::string hilfetext() {
          "Коды выхода: 0 — успешно, 2 — ошибка в аргументах или функция не прочитана\n"
          "(она не нарисована, сообщение — в стандартном выводе ошибок и в списке результатов),\n"
          "1 — файл не прочитан или не записан.\n\n"
-         "Имена для --set:\n" + namen + "\n";
+         "Имена для --set и надписи элементов в окне:\n" + namen;
 }
 
 void setzen(const std::string& name, const std::string& wert) {
@@ -226,7 +229,7 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
   xmin = s.xmin, xmax = s.xmax, ymin = s.ymin, ymax = s.ymax;
   funktionslistefuellen();
   // Said on the error output before the pass says the rewrites in the list.
-  for (const auto& h : termfelder.hinweise) fehlermelden(QString::fromStdU16String(h));
+  for (const auto& hinweis : termfelder.hinweise) fehlermelden(QString::fromStdU16String(hinweis));
   bild = QImage(steuer.PaintBox1_width, steuer.PaintBox1_height, QImage::Format_RGB32);
   bild.fill(Qt::white);
   QtCanvas leinwand(bild);

@@ -868,3 +868,46 @@ void TFGraf::closeEvent(QCloseEvent* e) {
   Timer1.stop();
   QMainWindow::closeEvent(e);
 }
+
+namespace {
+
+// Edit fields are named by the caption before them (the term fields by their check box).
+const std::pair<std::u16string Steuerzustand::*, const char16_t*> feldbeschriftungen[] = {
+    {&Steuerzustand::ed_f1, u"f1(x) ="}, {&Steuerzustand::ed_f2, u"f2(x) ="},
+    {&Steuerzustand::ed_f3, u"f3(x) ="}, {&Steuerzustand::ed_f4, u"f4(x) ="},
+    {&Steuerzustand::ed_xvon, u"Домен, от"}, {&Steuerzustand::ed_xbis, u"Домен, до"},
+    {&Steuerzustand::ed_parameter, u"Параметр P ="}, {&Steuerzustand::ed_q, u"Параметр Q ="},
+    {&Steuerzustand::ed_schardiff, u"Семейство функции d ="}, {&Steuerzustand::ed_A, u"Точка A ("},
+    {&Steuerzustand::ed_B, u"Tочка B ("}, {&Steuerzustand::ed_von, u"Анимация: от"},
+    {&Steuerzustand::ed_bis, u"Анимация: до"}, {&Steuerzustand::ed_delta, u"Анимация: шаг Δ"},
+    {&Steuerzustand::ed_breite, u"Ширина кривой"},
+};
+
+struct Beschrifter {
+  std::u16string operator()(std::u16string Steuerzustand::*z) const {
+    for (const auto& [feld, text] : feldbeschriftungen)
+      if (feld == z) return text;
+    return {};
+  }
+  std::u16string operator()(bool Steuerzustand::*z) const {
+    for (const Kasten& k : kaesten)
+      if (k.zustand == z) return k.text;
+    for (const Wahl& w : wahlen)
+      if (w.zustand == z) return w.text;
+    for (const Eintrag& e : systemmenue)
+      if (e.einstellung == z) return e.text;
+    for (const Eintrag& e : sondermenue)
+      if (e.einstellung == z) return e.text;
+    return z == &Steuerzustand::Mergebnis_visible ? u"Список результатов (показан)" : u"";
+  }
+  std::u16string operator()(int Steuerzustand::*z) const {
+    return z == &Steuerzustand::UpDown1 ? u"Ширина кривой (счётчик)" : u"";
+  }
+};
+
+}  // namespace
+
+std::u16string beschriftungvon(const std::variant<std::u16string Steuerzustand::*, bool Steuerzustand::*,
+                                                   int Steuerzustand::*>& feld) {
+  return std::visit(Beschrifter{}, feld);
+}

@@ -7,6 +7,10 @@
 #include <QTimer>
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <variant>
+
+#include "steuerzustand.h"
 
 class Canvas;
 class QAction;
@@ -163,6 +167,12 @@ class TFGraf : public QMainWindow {
   QString vorgemerkt;
   std::size_t memozeilen = 0;  // lines the memo shows
 };
+
+// The caption a user sees for the control whose state is `feld` (a member of
+// Steuerzustand: text, switch or number), for the command line's help; empty
+// for a state no control shows.
+std::u16string beschriftungvon(const std::variant<std::u16string Steuerzustand::*, bool Steuerzustand::*,
+                                                   int Steuerzustand::*>& feld);
 
 // The application-wide filter that gives the four shortcut keys to the menu
 // before a focused edit field claims them.

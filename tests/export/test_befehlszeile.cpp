@@ -3,6 +3,7 @@
 // of the same state, the result list, usage errors and files that cannot be
 // read or written.
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -139,6 +140,11 @@ class BefehlszeileTest : public QObject {
     const Lauf h = starten({"--help"}, ordner.path());
     QCOMPARE(h.status, 0);
     QVERIFY(h.aus.contains("--export") && h.aus.contains("c_nullstellen"));
+    // Every name beside the caption the window shows for it.
+    QVERIFY(QString::fromUtf8(h.aus).contains(QRegularExpression(QStringLiteral("\\n  c_nullstellen +«Нули»\\n"))));
+    QVERIFY(QString::fromUtf8(h.aus).contains(QRegularExpression(QStringLiteral("\\n  ed_parameter +«Параметр P =»\\n"))));
+    QVERIFY(QString::fromUtf8(h.aus).contains(QRegularExpression(QStringLiteral("\\n  m_farbe +«Цветные графики функций»\\n"))));
+    QVERIFY(!h.aus.contains("«»"));
   }
 
   void bedienfehlerGebenZweiUndEineZeile() {
