@@ -378,6 +378,14 @@ std::u16string kurz(std::u16string_view w, bool ende) {
   return ende ? u"…" + std::u16string(w.substr(w.size() - hoechstens)) : std::u16string(w.substr(0, hoechstens)) + u"…";
 }
 
+// 1E5 where an operator is due: a power of ten written as on a calculator.
+bool zehnerpotenz(const Lesebefund& b) {
+  const auto ziffern = [](std::u16string_view t) {
+    return !t.empty() && std::all_of(t.begin(), t.end(), [](char16_t c) { return ziffer(c) || c == u'.'; });
+  };
+  return b.wort.size() > 1 && b.wort[0] == u'E' && ziffern(std::u16string_view(b.wort).substr(1)) && ziffern(b.davor);
+}
+
 // The reason in words, with the likely fix where there is one.
 std::u16string grund_text(std::u16string_view text, Lesebefund b) {
   b.davor = kurz(b.davor, true);
@@ -386,6 +394,9 @@ std::u16string grund_text(std::u16string_view text, Lesebefund b) {
     case Lesefehler::unbekannter_name:
       return u"неизвестное имя " + in_zeichen(b.wort) + u" — имена функций и констант см. в справке (F1)";
     case Lesefehler::operator_fehlt:
+      if (zehnerpotenz(b)) {
+        return u"у числа не бывает показателя через E — возможно, " + b.davor + u"*10^" + b.wort.substr(1) + u"?";
+      }
       return u"между " + b.davor + u" и " + b.wort + u" нет знака операции — возможно, " + b.davor + u"*" + b.wort +
              u"?";
     case Lesefehler::klammer_offen:
@@ -418,9 +429,12 @@ Uebernahme termuebernehmen(std::u16string_view feld, std::u16string_view text) {
   u.term = text;
   if (nur_blanks(text)) return u;
   u.term = schulschreibweise(text);
-  // Look-alike letters changed alone look the same: not worth a word.
+  // Look-alike letters and capitals alone change nothing a reader sees: not worth a word.
   std::u16string gleich_aussehend(text);
-  for (char16_t& c : gleich_aussehend) c = lateinischer_doppelgaenger(c);
+  for (char16_t& c : gleich_aussehend) {
+    c = lateinischer_doppelgaenger(c);
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
   if (u.term != gleich_aussehend) u.hinweis = std::u16string(feld) + u": " + std::u16string(text) + u" записано как " + u.term;
   u.befund = lesepruefung(u.term);
   u.lesbar = u.befund.gelesen();

@@ -193,6 +193,9 @@ TEST(Termuebernahme, SaysWhatItRewroteAndWhatItCannotRead) {
   EXPECT_EQ(utf8(termuebernehmen(u"f1", u"X+").meldung), "f1, знак 2: после «+» не хватает числа, X или скобки");
   EXPECT_EQ(utf8(termuebernehmen(u"f1", u"X)").meldung),
             "f1, знак 2: лишняя закрывающая скобка «)» — возможно, не хватает открывающей?");
+  EXPECT_EQ(utf8(termuebernehmen(u"f1", u"1E5").meldung),
+            "f1, знак 2: у числа не бывает показателя через E — возможно, 1*10^5?");
+  EXPECT_TRUE(termuebernehmen(u"f1", u"x+abc").hinweis.empty());  // capitals alone are not said
   // Between an operand and a name that is no function the operator is missing.
   EXPECT_EQ(utf8(lesemeldung(u"f1", u"3Y", lesepruefung(u"3Y"))),
             "f1, знак 2: между 3 и Y нет знака операции — возможно, 3*Y?");

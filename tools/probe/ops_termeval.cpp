@@ -2,6 +2,7 @@
 
 #include "probe.h"
 #include "fktint.h"
+#include "schulschreibweise.h"
 #include "zahltext.h"
 
 static const bool eval_op = probe_op("eval", [](const json& r) {
@@ -28,4 +29,16 @@ static const bool editwert_op = probe_op("editwert", [](const json& r) {
   Q = json_zahl(r.value("Q", json(0)));
   const double v = editwert(json_text(r["text"]));
   return json{{"value", zahl_json(v)}, {"status", fehlercode}};
+});
+
+// The reading check and the rewrite of school notation, as a field takes a term.
+static const bool lesen_op = probe_op("read_term", [](const json& r) {
+  const Uebernahme u = termuebernehmen(u"f1", json_text(r["term"]));
+  const Lesebefund b = lesepruefung(u.term);
+  return json{{"term", utf8(u.term)},
+              {"reads", u.lesbar},
+              {"position", b.gelesen() ? json(nullptr) : json(b.stelle)},
+              {"reason", static_cast<int>(b.fehler)},
+              {"rewritten", utf8(u.hinweis)},
+              {"message", utf8(u.meldung)}};
 });
