@@ -169,6 +169,7 @@ struct Schreiben {
   std::size_t pos = 0;
   std::u16string aus;
   std::vector<Art> offen;  // kinds of the open brackets: auf or strich
+  int tiefe = 0;           // nested operands being read
 
   const Token& tok() const { return tokens[pos]; }
   bool ist(Art a, char16_t c = 0) const { return tok().art == a && (c == 0 || tok().text[0] == c); }
@@ -193,6 +194,11 @@ struct Schreiben {
 
 void summe(Schreiben& s);
 void potenz(Schreiben& s);
+void grund(Schreiben& s);
+void grund_lesen(Schreiben& s);
+
+// Brackets and functions nested deeper than this are beyond the evaluator's reading.
+constexpr int grenztiefe = 4000;
 
 // A bracket from its opening token to its closing one, or to the end; bars become ABS( ).
 void klammer(Schreiben& s) {
@@ -247,11 +253,22 @@ void anwendung(Schreiben& s) {
 }
 
 // grund: a number, a name, a bracket, a function applied, or what cannot be read.
+// Nested deeper than the evaluator reads, the rest stays as written.
 void grund(Schreiben& s) {
+  if (s.tiefe >= grenztiefe) {
+    while (!s.ist(Art::ende)) s.uebernehmen();
+    return;
+  }
+  ++s.tiefe;
+  grund_lesen(s);
+  --s.tiefe;
+}
+
+void grund_lesen(Schreiben& s) {
   switch (s.tok().art) {
     case Art::zahl: case Art::name: case Art::fremd: s.uebernehmen(); break;
     case Art::auf: klammer(s); break;
-    case Art::strich: if (!s.strich_schliesst()) klammer(s); break;
+    case Art::strich: klammer(s); break;  // where an operand is due, a bar opens
     case Art::funktion: anwendung(s); break;
     default: break;  // an operator or a closing bracket where an operand is due
   }

@@ -83,6 +83,7 @@ const Umschrift umschriften[] = {
     {u"X^-1", u"X^(-1)"},
     {u"2^-X", u"2^(-X)"},
     {u"2^-(X+1)*3", u"2^(-(X+1))*3"},
+    {u"||X|-1|", u"ABS(ABS(X)-1)"},
     // brackets the evaluator closes at the end anyway
     {u"SIN(X", u"SIN(X)"},
     {u"(X+1", u"(X+1)"},
@@ -176,6 +177,14 @@ TEST(Lesepruefung, NamesPlaceAndReason) {
   }
   std::u16string tief(5000, u'(');
   EXPECT_EQ(lesepruefung(tief + u"X").fehler, Lesefehler::zu_tief);
+}
+
+// Texts nested beyond the evaluator's depth: rewritten as far as it reads, no deeper.
+TEST(Schulschreibweise, DeepTextsStayAsTheyAre) {
+  std::u16string sinus;
+  for (int i = 0; i < 100000; ++i) sinus += u"SIN ";
+  for (const std::u16string& t : {std::u16string(300000, u'(') + u"X", std::u16string(300000, u'|') + u"X", sinus + u"X"})
+    EXPECT_EQ(lesepruefung(schulschreibweise(t)).fehler, Lesefehler::zu_tief);
 }
 
 // What is said: the rewrite once, the reason with place and fix, nothing for blanks.
