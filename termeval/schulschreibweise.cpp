@@ -132,9 +132,14 @@ std::vector<Token> zerlegen(std::u16string_view t) {
     if (c == u' ') {
       ++i;
     } else if (ziffer(c) || c == u'.' || c == u',') {
-      const std::size_t a = i;
-      while (i < t.size() && (ziffer(t[i]) || t[i] == u'.' || t[i] == u',' || t[i] == e_akut_klein)) ++i;
-      tokens.push_back({Art::zahl, std::u16string(t.substr(a, i - a))});
+      // Blanks inside a number are read away, as the evaluator does: 1 000 is 1000.
+      std::u16string zahl;
+      for (; i < t.size(); ++i) {
+        const char16_t z = t[i];
+        if (ziffer(z) || z == u'.' || z == u',' || z == e_akut_klein) zahl += z;
+        else if (z != u' ' || i + 1 >= t.size() || !(ziffer(t[i + 1]) || t[i + 1] == u' ')) break;
+      }
+      tokens.push_back({Art::zahl, zahl});
     } else if (buchstabe(c)) {
       const std::size_t a = i;
       while (i < t.size() && buchstabe(t[i])) ++i;
@@ -365,7 +370,8 @@ std::u16string schulschreibweise(std::u16string_view eingabe) {
   for (char16_t c : a)
     if (c != u' ') ohne_blanks += c;
   if (ohne_blanks.find(u'|') == std::u16string::npos && ohne_blanks.find(u"^-") == std::u16string::npos) return a;
-  std::u16string r = schulisch_lesen(a);
+  // Read as the evaluator reads it: without blanks (a blank joins digits into one number).
+  std::u16string r = schulisch_lesen(ohne_blanks);
   return lesepruefung(r).gelesen() && gleichbedeutend(a, r) ? r : a;
 }
 

@@ -14,6 +14,7 @@
 #include "fktint.h"
 #include "lesepruefung.h"
 #include "referenz_fktint.h"
+#include "schulschreibweise.h"
 
 namespace {
 
@@ -281,6 +282,11 @@ TEST_F(FktwertReferenz, ReadingCheckStopsWhereTheReaderStops) {
     pruefung_vergleichen(text(z));
     if (::testing::Test::HasFatalFailure()) return;
   }
+  // The rewrite's output too: it is what the fields hold.
+  for (int i = 0; i < 20000; ++i) {
+    pruefung_vergleichen(schulschreibweise(text(z)));
+    if (::testing::Test::HasFatalFailure()) return;
+  }
   for (std::u16string_view auf : {u"(", u"SIN(", u"2^(", u"X+X*("})
     for (int tiefe : {3998, 3999, 4000, 4001}) {
       std::u16string t;
@@ -288,6 +294,35 @@ TEST_F(FktwertReferenz, ReadingCheckStopsWhereTheReaderStops) {
       pruefung_vergleichen(t + u"X");
       pruefung_vergleichen(u"-" + t + u"X+1");
     }
+}
+
+// A text that reads keeps its form under the rewrite, unless it holds what the
+// derivative builder does not read (bars, a sign after "^", the middle dot); then
+// it keeps its values.
+TEST_F(FktwertReferenz, RewriteLeavesTextsThatRead) {
+  Zufall z{11};
+  int gelesen = 0;
+  for (int i = 0; i < 40000; ++i) {
+    const std::u16string t = text(z);
+    if (t.empty() || !lesepruefung(t).gelesen()) continue;
+    ++gelesen;
+    const std::u16string r = schulschreibweise(t);
+    std::u16string ohne_blanks;
+    for (char16_t c : t)
+      if (c != u' ') ohne_blanks += c;
+    const bool umzuschreiben = ohne_blanks.find_first_of(u"|\u00B7") != std::u16string::npos ||
+                               ohne_blanks.find(u"^-") != std::u16string::npos;
+    if (!umzuschreiben) {
+      ASSERT_EQ(lesbar(r), lesbar(t));
+      continue;
+    }
+    ASSERT_TRUE(lesepruefung(r).gelesen()) << lesbar(t) << " -> " << lesbar(r);
+    for (double x : {-1.3, 0.7, 2.4}) {
+      const Ergebnis a = lesen(::fktwert, t, x), b = lesen(::fktwert, r, x);
+      ASSERT_EQ(a, b) << lesbar(t) << " -> " << lesbar(r) << " at " << x;
+    }
+  }
+  EXPECT_GT(gelesen, 5000);
 }
 
 }  // namespace

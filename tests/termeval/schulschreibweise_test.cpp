@@ -73,6 +73,8 @@ const Umschrift umschriften[] = {
     {u"SIN^2 X", u"SIN(X)^2"},
     {u"SIN -X", u"SIN(-X)"},
     {u"2SQRT X+1", u"2*SQRT(X)+1"},
+    {u"1 000X", u"1000*X"},
+    {u"-|-X^-56 4|", u"-ABS(-X^(-564))"},
     // Cyrillic look-alikes
     {u"Х^2", u"X^2"},
     {u"х^2+Р", u"X^2+P"},
