@@ -150,14 +150,8 @@ void transformationskurve(Canvas& canvas, std::u16string_view term, Sondermodus 
   for (++c; c <= grafb + 10 && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c) sonderpunkt(canvas, c, zeile(c));
 }
 
-}  // namespace
-
-TColor kurvenfarben(int index) {
-  return index >= 0 && index < static_cast<int>(farbtabelle.size()) ? farbtabelle[index] : maroon;
-}
-
-void farbewaehlen(Canvas& canvas, int index) {
-  ++pass.kurvennr;
+// Pen and font in the colour of index, without counting a curve.
+void stiftwaehlen(Canvas& canvas, int index) {
   const TColor farbe = pass.farbig ? kurvenfarben(index) : 0x000000;
   canvas.setPenColor(farbe);
   canvas.setFontColor(farbe);
@@ -165,8 +159,9 @@ void farbewaehlen(Canvas& canvas, int index) {
   canvas.setPenWidth(steuer.UpDown1);
 }
 
-void termkurve(Canvas& canvas, std::u16string_view term) {
-  farbewaehlen(canvas, pass.kurvennr);
+// The graph of term in the current pen, with its label "Y = " + term when
+// `beschriften` (and labels are shown).
+void graph(Canvas& canvas, std::u16string_view term, bool beschriften) {
   // At most one search column left of the drawing and the columns to 10 past it.
   if (!budgetreicht(term, grafb + 20, weltx(0), weltx(grafb))) return;
   auto zeile = [&](int s) { return pixely(fktwert(term, weltx(s))); };
@@ -182,7 +177,23 @@ void termkurve(Canvas& canvas, std::u16string_view term) {
     for (++c; c <= grafb + 5 && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c)
       kurvenschritt(canvas, c, zeile(c), prev);
   }
-  if (term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
+  if (beschriften && term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
+}
+
+}  // namespace
+
+TColor kurvenfarben(int index) {
+  return index >= 0 && index < static_cast<int>(farbtabelle.size()) ? farbtabelle[index] : maroon;
+}
+
+void farbewaehlen(Canvas& canvas, int index) {
+  ++pass.kurvennr;
+  stiftwaehlen(canvas, index);
+}
+
+void termkurve(Canvas& canvas, std::u16string_view term) {
+  farbewaehlen(canvas, pass.kurvennr);
+  graph(canvas, term, true);
 }
 
 void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, Sondermodus mode) {
@@ -224,8 +235,9 @@ void umkehrkurve(Canvas& canvas, std::u16string_view term) {
 }
 
 void kurvenschar(Canvas& canvas, std::u16string_view term) {
-  pass.termanzeige = false;
-  farbewaehlen(canvas, pass.kurvennr);
+  // Every member in the colour of one curve, counted once, and without a label.
+  const int farbe = pass.kurvennr;
+  farbewaehlen(canvas, farbe);
   const double P0 = P;
   double t = P0;
   double d = std::fabs(editwert(steuer.ed_schardiff));
@@ -238,10 +250,9 @@ void kurvenschar(Canvas& canvas, std::u16string_view term) {
       break;
     }
     P = t;
-    --pass.kurvennr;
-    termkurve(canvas, term);
+    stiftwaehlen(canvas, farbe);
+    graph(canvas, term, false);
     t += d;
   }
   P = P0;
-  pass.termanzeige = steuer.m_terme;
 }

@@ -47,10 +47,9 @@ void zeichnen(Canvas& canvas) {
 
   while (!listeende() && !budgetverbraucht()) {
     const std::u16string term = naechsterterm();
-    ++pass.kurvennr;
+    const bool erster = pass.kurvennr == 0;
     ergebnisliste.push_back(u"Функция Y = " + term);
-    if (pass.kurvennr == 1) ersterterm_vorab(canvas, term);
-    --pass.kurvennr;
+    if (erster) ersterterm_vorab(canvas, term);
     termkurve(canvas, term);
     if (pass.kurvennr == 1) ersterterm_analysen(canvas, term);
   }
