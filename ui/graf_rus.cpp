@@ -339,9 +339,9 @@ const Eintrag systemmenue[] = {
 };
 
 const Eintrag sondermenue[] = {
-    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси x", &Steuerzustand::spiegelungxachse, nullptr},
+    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси у", &Steuerzustand::spiegelungxachse, nullptr},
     {&TFGraf::spiegelungursprung, u"-f1(-x) , Размышления о происхождении", &Steuerzustand::spiegelungursprung, nullptr},
-    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси у", &Steuerzustand::spiegelungyachse, nullptr},
+    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси x", &Steuerzustand::spiegelungyachse, nullptr},
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::verschiebungxachse, u"f1(x+p) , Смещение по оси x", &Steuerzustand::verschiebungxachse, nullptr},
     {&TFGraf::streckungxachse, u"f1(p*x) , Растяжение вдоль оси x", &Steuerzustand::streckungxachse, nullptr},
