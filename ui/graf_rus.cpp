@@ -33,6 +33,7 @@
 #include "steuerzustand.h"
 #include "uableitung.h"
 #include "updown.h"
+#include "verlaufsfuehrung.h"
 #include "zahltext.h"
 
 using namespace abbildung;
@@ -418,6 +419,7 @@ TFGraf::TFGraf() {
   setFont(verdana(13));
   steuerelementeanlegen();
   menuesanlegen();
+  verlauf = new Verlaufsfuehrung(this);
 
   // FormCreate: the result list and the rewrite table start empty.
   ergebnisliste.clear();

@@ -20,6 +20,8 @@ class QRadioButton;
 class QToolButton;
 class TPaintBox;
 class UpDown;
+class Verlaufsfuehrung;
+struct Sicht;
 
 class TFGraf : public QMainWindow {
   Q_OBJECT
@@ -80,6 +82,9 @@ class TFGraf : public QMainWindow {
   // Reads the file; when it is accepted the whole state and its view are set
   // and drawn once. Returns the message of a refusal, or empty.
   QString blattoeffnen(const QString& pfad);
+  // Shows the control state in the widgets, sets the view (null: the standard
+  // view) and draws it once.
+  void zustandsetzen(const Sicht* sicht);
 
   // Window events.
   void FormShow();
@@ -118,6 +123,8 @@ class TFGraf : public QMainWindow {
       *funktionsaddition, *funktionssubtraktion1, *funktionsmultiplikation, *funktionsdivision1,
       *Umkehrkurvezuf1x1;
   QMenu *Bearbeiten1, *M_ksystem, *M2;
+  // Undo and redo, with their two menu items.
+  Verlaufsfuehrung* verlauf = nullptr;
 
   // Regions of the client area.
   QWidget *Panel1, *rechtspanel, *ansichtsleiste, *optionen, *zeichenbereich, *termpanel;

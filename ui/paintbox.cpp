@@ -46,16 +46,19 @@ void TPaintBox::resizeEvent(QResizeEvent*) {
 
 void TPaintBox::mousePressEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
+  tasten = e->modifiers();
   if (OnMouseDown) OnMouseDown(e->button(), p.x(), p.y());
 }
 
 void TPaintBox::mouseMoveEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
+  tasten = e->modifiers();
   if (OnMouseMove) OnMouseMove(p.x(), p.y());
 }
 
 void TPaintBox::mouseReleaseEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
+  tasten = e->modifiers();
   if (OnMouseUp) OnMouseUp(p.x(), p.y());
 }
 

@@ -27,6 +27,9 @@ class TPaintBox : public QWidget {
   std::function<void(Qt::MouseButton, int, int)> OnMouseDown;
   std::function<void(int, int)> OnMouseMove;
   std::function<void(int, int)> OnMouseUp;
+  // The modifier keys held at the last mouse event on the drawing.
+  Qt::KeyboardModifiers tasten;
+
   // Whole notches of the wheel at the pointer, positive away from the user.
   std::function<void(int, int, int)> OnMouseWheel;
 
