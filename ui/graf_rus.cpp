@@ -577,6 +577,8 @@ void TFGraf::spinneranlegen() {
     u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
     this->*s.element = u;
   }
+  for (const auto& [feld, knopf] : {std::pair{ed_parameter, UpDown2}, {ed_q, UpDown5}, {ed_A, UpDown3}, {ed_B, UpDown4}})
+    knopf->feldsteuern(feld);
 }
 
 // The animation's button and the choice of what it moves.

@@ -161,7 +161,7 @@ class TFGraf : public QMainWindow {
   void rahmenzeichnen(int x0, int y0, int x1, int y1);
   void punktziehen(QLineEdit* feld, int X);
   void bildschieben(int X, int Y);
-  void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben);
+  void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben, int schritte = 1);
   void animationsschritt(QLineEdit* feld);
 
   bool gezeigt = false;

@@ -266,6 +266,79 @@ class BedienungTest : public QObject {
     }
     QVERIFY(!f->verlauf->verlauf().kannzurueck());
   }
+
+  void quickSteppingByKeysWheelAndModifiers() {
+    struct Fall {
+      QLineEdit* TFGraf::*feld;
+      UpDown* TFGraf::*spinner;
+      double* parameter;
+    };
+    const Fall faelle[] = {
+        {&TFGraf::ed_parameter, &TFGraf::UpDown2, &P},
+        {&TFGraf::ed_q, &TFGraf::UpDown5, &Q},
+        {&TFGraf::ed_A, &TFGraf::UpDown3, nullptr},
+        {&TFGraf::ed_B, &TFGraf::UpDown4, nullptr},
+    };
+    using Geste = std::function<void(QLineEdit*, UpDown*)>;
+    const auto taste = [](Qt::Key k, Qt::KeyboardModifiers m) {
+      return Geste([=](QLineEdit* e, UpDown*) { QTest::keyClick(e, k, m); });
+    };
+    const auto klick = [](int knopf, Qt::KeyboardModifiers m) {
+      return Geste([=](QLineEdit*, UpDown* u) {
+        QTest::mouseClick(u->findChildren<QToolButton*>().at(knopf), Qt::LeftButton, m);
+      });
+    };
+    const auto radfeld = [](int winkel, Qt::KeyboardModifiers m) {
+      return Geste([=](QLineEdit* e, UpDown*) { rad(e, {5, 5}, winkel, m); });
+    };
+    const auto radspinner = [](int winkel, Qt::KeyboardModifiers m) {
+      return Geste([=](QLineEdit*, UpDown* u) { rad(u, {3, 3}, winkel, m); });
+    };
+    // Each from a field showing "1".
+    const std::pair<Geste, const char*> gesten[] = {
+        {taste(Qt::Key_Up, Qt::NoModifier), "1,01"},
+        {taste(Qt::Key_Down, Qt::NoModifier), "0,99"},
+        {taste(Qt::Key_PageUp, Qt::NoModifier), "1,01"},
+        {taste(Qt::Key_PageDown, Qt::NoModifier), "0,99"},
+        {taste(Qt::Key_Up, Qt::ShiftModifier), "1,1"},
+        {taste(Qt::Key_PageDown, Qt::ShiftModifier), "0,9"},
+        {taste(Qt::Key_Up, Qt::ControlModifier), "2"},
+        {taste(Qt::Key_PageDown, Qt::ControlModifier), "0"},
+        {klick(0, Qt::NoModifier), "1,01"},
+        {klick(1, Qt::ShiftModifier), "0,9"},
+        {klick(0, Qt::ControlModifier), "2"},
+        {radfeld(120, Qt::NoModifier), "1,01"},
+        {radfeld(-240, Qt::ShiftModifier), "0,8"},
+        {radspinner(-120, Qt::NoModifier), "0,99"},
+        {radspinner(120, Qt::ControlModifier), "2"},
+    };
+    for (const Fall& fall : faelle) {
+      QLineEdit* feld = f.get()->*fall.feld;
+      UpDown* spinner = f.get()->*fall.spinner;
+      feld->setFocus();
+      for (const auto& [geste, erwartet] : gesten) {
+        feld->setText(QStringLiteral("1"));
+        geste(feld, spinner);
+        QCOMPARE(feld->text(), QString::fromLatin1(erwartet));
+        if (fall.parameter) QCOMPARE(*fall.parameter, editwert(feld->text().toStdU16String()));
+      }
+      // Half notches add up to one step; Left and Right still move the cursor.
+      feld->setText(QStringLiteral("1"));
+      rad(feld, {5, 5}, 60);
+      QCOMPARE(feld->text(), QStringLiteral("1"));
+      rad(feld, {5, 5}, 60);
+      QCOMPARE(feld->text(), QStringLiteral("1,01"));
+      feld->setCursorPosition(0);
+      QTest::keyClick(feld, Qt::Key_Right);
+      QCOMPARE(feld->cursorPosition(), 1);
+    }
+    // The pen width keeps its own steps: one per click, the wheel is not its.
+    f->ed_breite->setText(QStringLiteral("2"));
+    QTest::mouseClick(f->UpDown1->findChildren<QToolButton*>().at(0), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(f->ed_breite->text(), QStringLiteral("3"));
+    rad(f->UpDown1, {3, 3}, 120);
+    QCOMPARE(f->ed_breite->text(), QStringLiteral("3"));
+  }
 };
 
 QTEST_MAIN(BedienungTest)
