@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QLocale>
 #include <QSignalBlocker>
 #include <QStyleOptionButton>
@@ -32,6 +33,7 @@
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "uableitung.h"
+#include "statuszeile.h"
 #include "updown.h"
 #include "verlaufsfuehrung.h"
 #include "zahltext.h"
@@ -420,6 +422,7 @@ TFGraf::TFGraf() {
   steuerelementeanlegen();
   menuesanlegen();
   verlauf = new Verlaufsfuehrung(this);
+  statuszeile = new Statuszeile(this);
 
   // FormCreate: the result list and the rewrite table start empty.
   ergebnisliste.clear();
@@ -430,7 +433,7 @@ TFGraf::TFGraf() {
   Timer1.setTimerType(Qt::PreciseTimer);
   connect(&Timer1, &QTimer::timeout, this, &TFGraf::Timer1Timer);
 
-  resize(1050, 686 + menuBar()->sizeHint().height());
+  resize(1050, 686 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
   setAcceptDrops(true);
 }
 

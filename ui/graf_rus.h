@@ -20,6 +20,7 @@ class QRadioButton;
 class QToolButton;
 class TPaintBox;
 class UpDown;
+class Statuszeile;
 class Verlaufsfuehrung;
 struct Sicht;
 
@@ -125,6 +126,8 @@ class TFGraf : public QMainWindow {
   QMenu *Bearbeiten1, *M_ksystem, *M2;
   // Undo and redo, with their two menu items.
   Verlaufsfuehrung* verlauf = nullptr;
+  // The coordinates under the pointer, in the status bar below the drawing.
+  Statuszeile* statuszeile = nullptr;
 
   // Regions of the client area.
   QWidget *Panel1, *rechtspanel, *ansichtsleiste, *optionen, *zeichenbereich, *termpanel;

@@ -38,6 +38,17 @@ void TPaintBox::paintEvent(QPaintEvent*) {
   malt = false;
   QPainter p(this);
   p.drawImage(0, 0, bild);
+  if (!kreuzort) return;
+  p.setPen(QPen(Qt::black, 1));
+  const QPoint k = *kreuzort;
+  p.drawLine(k - QPoint(5, 5), k + QPoint(5, 5));
+  p.drawLine(k + QPoint(-5, 5), k + QPoint(5, -5));
+}
+
+void TPaintBox::kreuzsetzen(std::optional<QPoint> ort) {
+  if (ort == kreuzort) return;
+  kreuzort = ort;
+  zeigen();
 }
 
 void TPaintBox::resizeEvent(QResizeEvent*) {

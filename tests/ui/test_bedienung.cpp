@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +26,7 @@
 #include "steuerzustand.h"
 #include "textkodierung.h"
 #include "updown.h"
+#include "statuszeile.h"
 #include "verlaufsfuehrung.h"
 #include "zahltext.h"
 
@@ -66,6 +68,15 @@ QString unterschied(const Bild& a, const Bild& b) {
       namen << QString::fromUtf8(e.name.data(), qsizetype(e.name.size()));
   return namen.join(' ') + QStringLiteral(" view %1..%2 / %3..%4")
                                .arg(a.sicht.xmin).arg(a.sicht.xmax).arg(b.sicht.xmin).arg(b.sicht.xmax);
+}
+
+// The numbers of a status line, read back.
+QList<double> zahlen(const QString& text) {
+  QList<double> z;
+  static const QRegularExpression zahl(QStringLiteral("-?[0-9]+(,[0-9]+)?(E[+-][0-9]+)?"));
+  for (auto it = zahl.globalMatch(QString(text).remove(QRegularExpression("^f[1-4]"))); it.hasNext();)
+    z << it.next().captured().replace(',', '.').toDouble();
+  return z;
 }
 
 }  // namespace
@@ -254,9 +265,12 @@ class BedienungTest : public QObject {
       maus(p, QEvent::MouseMove, Qt::NoButton, {x, 300}, Qt::ShiftModifier);
       ruhe();
     }
+    QCOMPARE(steuer.ed_A, zahltext(1, 2, weltx(250)));
+    const double ax = editwert(steuer.ed_A);
+    QCOMPARE(f->statuszeile->text(), "f1: (" + QString::fromStdU16String(koordinatentext(ax, fx)) + "; " +
+                                         QString::fromStdU16String(koordinatentext(fktwert(steuer.ed_f1, ax), fy)) + ")");
     maus(p, QEvent::MouseMove, Qt::NoButton, {260, 300});
     ruhe();
-    QCOMPARE(steuer.ed_A, zahltext(1, 2, weltx(250)));
 
     const Bild erwartet[] = {gezogen, markiert, animiert, gewaehlt, start};
     for (const Bild& b : erwartet) {
@@ -265,6 +279,85 @@ class BedienungTest : public QObject {
       QVERIFY2(gleich(jetzt(), b), qPrintable(unterschied(jetzt(), b)));
     }
     QVERIFY(!f->verlauf->verlauf().kannzurueck());
+  }
+
+  // Terms taken as by Enter.
+  void terme(const char* f1, const char* f2) {
+    f->ed_f1->setText(f1);
+    f->ed_f2->setText(f2);
+    f->c_f2->setChecked(true);
+    f->b_zeichnenClick();
+    ruhe();
+  }
+
+  QString zeigen(QPoint ort) {
+    maus(f->PaintBox1, QEvent::MouseMove, Qt::NoButton, ort);
+    ruhe();
+    return f->statuszeile->text();
+  }
+
+  void statusLineShowsTheWorldUnderThePointer() {
+    // The standard view on 830 x 597: 830/12 pixels a unit, origin at column 415
+    // and row 298, so column 502 is x = 87*12/830 and row 326 is y = -28*12/830.
+    QCOMPARE(zeigen({502, 326}), QStringLiteral("x = 1,26; y = -0,40"));
+    QVERIFY(!f->PaintBox1->kreuz());
+    QVERIFY(f->statuszeile->isVisible());
+    QVERIFY(f->statuszeile->mapTo(f.get(), QPoint()).y() >= f->PaintBox1->mapTo(f.get(), QPoint(0, 597)).y());
+
+    // Zoomed in, a pixel shows in the decimals: 0.06 over 830 pixels needs five,
+    // over 597 pixels four.
+    xmin = 1, xmax = 1.06, ymin = -0.03, ymax = 0.03;
+    f->neuzeichnen();
+    const QList<double> z = zahlen(zeigen({100, 200}));
+    QCOMPARE(z.size(), 2);
+    QVERIFY2(f->statuszeile->text().contains(QRegularExpression("^x = 1,[0-9]{5}; y = -?0,[0-9]{4}$")),
+             qPrintable(f->statuszeile->text()));
+    QVERIFY(std::fabs(z[0] - weltx(100)) <= 0.5e-5 && std::fabs(z[1] - welty(200)) <= 0.5e-4);
+
+    QEvent weg(QEvent::Leave);
+    QApplication::sendEvent(f->PaintBox1, &weg);
+    ruhe();
+    QVERIFY(f->statuszeile->text().isEmpty());
+
+    const std::tuple<double, double, const char16_t*> faelle[] = {
+        {-0.001, 69, u"0,00"}, {2.5, 1, u"2,50"}, {-1.25, 3000, u"-1,2500"},
+        {1e13, 1e-10, u"1,000E+13"}, {-4.2e300, 1e-300, u"-4,200E+300"},
+    };
+    for (const auto& [wert, proeinheit, text] : faelle)
+      QCOMPARE(QString::fromStdU16String(koordinatentext(wert, proeinheit)), QString::fromStdU16String(text));
+  }
+
+  void nearestCurveOfTwoIsPickedAndMarked() {
+    terme("1", "2");
+    const int r1 = Round(pixely(1)), r2 = Round(pixely(2));
+    QCOMPARE(zeigen({300, r1 - 3}), "f1: (" + QString::fromStdU16String(koordinatentext(weltx(300), fx)) + "; 1,00)");
+    QCOMPARE(f->PaintBox1->kreuz(), QPoint(300, r1));
+    // The cross is drawn over the picture, not into it: the markers' colours stay readable.
+    QCOMPARE(f->PaintBox1->grab().toImage().pixelColor(300 + 3, r1 + 3), QColor(Qt::black));
+    QVERIFY(f->PaintBox1->bild.pixelColor(300 + 3, r1 + 3) != QColor(Qt::black));
+    QVERIFY(zeigen({300, r2 + 2}).startsWith("f2: ("));
+    QVERIFY(zeigen({300, (r1 + r2) / 2}).startsWith("x = "));
+    QVERIFY(!f->PaintBox1->kreuz());
+    // Between them, the nearer wins.
+    terme("1", "1,1");
+    const int r3 = Round(pixely(1.1));
+    QVERIFY2(r1 - r3 >= 6, "the two lines lie apart");
+    QVERIFY(zeigen({300, r1 - 2}).startsWith("f1: ("));
+    QVERIFY(zeigen({300, r3 + 2}).startsWith("f2: ("));
+
+    // A steep curve is near by its distance across, not straight down.
+    terme("10*X", "");
+    const QList<double> p = zahlen(zeigen({Round(pixelx(0.1)) + 4, Round(pixely(1))}));
+    QVERIFY2(f->statuszeile->text().startsWith("f1: ("), qPrintable(f->statuszeile->text()));
+    QVERIFY(std::fabs(p[1] - 10 * p[0]) < 0.02);
+
+    // Where the drawing lifts its pen (a pole) or leaves the domain, there is no curve.
+    terme("1/X", "");
+    QVERIFY(zeigen({Round(pixelx(0)), Round(pixely(0))}).startsWith("x = "));
+    f->ed_xvon->setText("0");
+    terme("1", "");
+    QVERIFY(zeigen({Round(pixelx(-1)), r1}).startsWith("x = "));
+    QVERIFY(zeigen({Round(pixelx(1)), r1}).startsWith("f1: ("));
   }
 
   void quickSteppingByKeysWheelAndModifiers() {
