@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QLocale>
 #include <QSignalBlocker>
 #include <QStyleOptionButton>
@@ -433,7 +432,7 @@ TFGraf::TFGraf() {
   Timer1.setTimerType(Qt::PreciseTimer);
   connect(&Timer1, &QTimer::timeout, this, &TFGraf::Timer1Timer);
 
-  resize(1050, 686 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  resize(1050, 686 + menuBar()->sizeHint().height());
   setAcceptDrops(true);
 }
 

@@ -126,7 +126,7 @@ class TFGraf : public QMainWindow {
   QMenu *Bearbeiten1, *M_ksystem, *M2;
   // Undo and redo, with their two menu items.
   Verlaufsfuehrung* verlauf = nullptr;
-  // The coordinates under the pointer, in the status bar below the drawing.
+  // The coordinates under the pointer, in the free row of the term panel below the drawing.
   Statuszeile* statuszeile = nullptr;
 
   // Regions of the client area.

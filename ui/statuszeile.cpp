@@ -1,7 +1,6 @@
 #include "statuszeile.h"
 
 #include <QMouseEvent>
-#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -115,9 +114,10 @@ std::u16string koordinatentext(double v, double proeinheit) {
   return text;
 }
 
-Statuszeile::Statuszeile(TFGraf* fenster) : f(fenster) {
-  setMinimumWidth(0);
-  f->statusBar()->addWidget(this, 1);
+Statuszeile::Statuszeile(TFGraf* fenster) : QLabel(fenster->termpanel), f(fenster) {
+  // The free row under the lower term fields, as wide as the fields reach.
+  setGeometry(12, 69, 734, 18);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
   f->PaintBox1->installEventFilter(this);
 }
 

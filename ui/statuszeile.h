@@ -44,7 +44,7 @@ class Statuszeile : public QLabel {
   Q_OBJECT
 
  public:
-  // Takes its place in the window's status bar and watches the drawing.
+  // Takes its place in the term panel below the drawing and watches the drawing.
   explicit Statuszeile(TFGraf* fenster);
 
   static constexpr double fangradius = 5;  // pixels

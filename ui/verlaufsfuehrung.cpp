@@ -59,6 +59,11 @@ void Verlaufsfuehrung::vormerken() {
 
 void Verlaufsfuehrung::merken() {
   if (!gestartet || wendetan || gesteunterwegs()) return;
+  // Most repaints change nothing; they need no copy of the state.
+  const Stand* s = schritte.aktuell();
+  if (s && gleichesteuerung(s->steuer, steuer) && s->sicht.xmin == xmin && s->sicht.xmax == xmax &&
+      s->sicht.ymin == ymin && s->sicht.ymax == ymax)
+    return;
   schritte.merken(jetzigerstand(), folgt ? Verlauf::Art::fortsetzbar : Verlauf::Art::einzeln);
   menuestand();
 }
