@@ -128,10 +128,11 @@ bool Statuszeile::eventFilter(QObject*, QEvent* e) {
     umschalt = m->modifiers() & Qt::ShiftModifier;
   } else if (e->type() == QEvent::Leave) {
     zeiger.reset();
-  } else {
+  } else if (e->type() != QEvent::Paint || !zeiger) {
     return false;
   }
-  // After the drawing's own handler, which may move A and redraw.
+  // After the drawing's own handler, which may move A and redraw; a repaint
+  // (an animation, an undo) may move the curves under a pointer at rest.
   if (!vorgemerkt) {
     vorgemerkt = true;
     QTimer::singleShot(0, this, [this] {

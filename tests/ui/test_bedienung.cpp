@@ -335,6 +335,12 @@ class BedienungTest : public QObject {
     // The cross is drawn over the picture, not into it: the markers' colours stay readable.
     QCOMPARE(f->PaintBox1->grab().toImage().pixelColor(300 + 3, r1 + 3), QColor(Qt::black));
     QVERIFY(f->PaintBox1->bild.pixelColor(300 + 3, r1 + 3) != QColor(Qt::black));
+    // A new drawing under the pointer at rest updates the line.
+    f->ed_f1->setText("5");
+    f->b_zeichnenClick();
+    ruhe();
+    QVERIFY(f->statuszeile->text().startsWith("x = ") && !f->PaintBox1->kreuz());
+    terme("1", "2");
     QVERIFY(zeigen({300, r2 + 2}).startsWith("f2: ("));
     QVERIFY(zeigen({300, (r1 + r2) / 2}).startsWith("x = "));
     QVERIFY(!f->PaintBox1->kreuz());
