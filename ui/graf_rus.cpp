@@ -30,9 +30,9 @@
 #include "plattform.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
+#include "statuszeile.h"
 #include "steuerzustand.h"
 #include "uableitung.h"
-#include "statuszeile.h"
 #include "updown.h"
 #include "verlaufsfuehrung.h"
 #include "zahltext.h"
@@ -579,7 +579,9 @@ void TFGraf::spinneranlegen() {
     u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
     this->*s.element = u;
   }
-  for (const auto& [feld, knopf] : {std::pair{ed_parameter, UpDown2}, {ed_q, UpDown5}, {ed_A, UpDown3}, {ed_B, UpDown4}})
+  // Keys and the wheel in the fields of P, Q, A and B step them as their spinners do.
+  for (const auto& [feld, knopf] :
+       {std::pair{ed_parameter, UpDown2}, {ed_q, UpDown5}, {ed_A, UpDown3}, {ed_B, UpDown4}})
     knopf->feldsteuern(feld);
 }
 

@@ -18,9 +18,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class Statuszeile;
 class TPaintBox;
 class UpDown;
-class Statuszeile;
 class Verlaufsfuehrung;
 struct Sicht;
 
