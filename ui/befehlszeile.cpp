@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -28,9 +27,9 @@ constexpr int groesstemasse = 10000;
 
 struct Format {
   const char* endung;
-  int filterindex;  // of the save dialog; 0 is PNG, which the dialog does not offer
+  int filterindex;  // of the save dialog
 };
-constexpr Format formate[] = {{"png", 0},          {"bmp", filter_bmp}, {"gif", filter_gif}, {"emf", filter_emf},
+constexpr Format formate[] = {{"png", filter_png},          {"bmp", filter_bmp}, {"gif", filter_gif}, {"emf", filter_emf},
                               {"wmf", filter_emf}, {"svg", filter_svg}, {"pdf", filter_pdf}};
 
 const char* const schalterwerte[][2] = {{"true", "false"}, {"1", "0"}};
@@ -228,14 +227,6 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
   return {};
 }
 
-QString pngspeichern(const QString& name, const QImage& bild) {
-  QSaveFile datei(name);
-  if (datei.open(QIODevice::WriteOnly) && bild.save(&datei, "PNG") && datei.commit()) return {};
-  const QString grund = datei.errorString();
-  datei.cancelWriting();
-  return name + QStringLiteral(": ") + grund;
-}
-
 int stapellauf(const Aufruf& a) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
@@ -254,7 +245,7 @@ int stapellauf(const Aufruf& a) {
   std::fflush(stdout);
   if (a.ausgabe.empty()) return 0;
   const QString ziel = QFile::decodeName(a.ausgabe.c_str());
-  const QString fehler = a.filterindex == 0 ? pngspeichern(ziel, bild) : bildspeichern(a.filterindex, ziel, bild);
+  const QString fehler = bildspeichern(a.filterindex, ziel, bild);
   if (fehler.isEmpty()) return 0;
   fehlermelden(fehler);
   return 1;

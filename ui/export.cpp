@@ -1,6 +1,7 @@
 // Picture export from the menu "Графика": copy, print and save. The work is
 // done by the export unit; here are the dialog and the error display.
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "bildexport.h"
@@ -35,8 +36,15 @@ void TFGraf::Speichern1Click() {
   sd1einrichten(SD1);
   if (SD1.exec() != QDialog::Accepted || SD1.selectedFiles().isEmpty()) return;
   const int filterindex = static_cast<int>(sd1filter.indexOf(SD1.selectedNameFilter())) + 1;
-  const QString name = dateiname(filterindex, SD1.selectedFiles().first());
+  const QString gewaehlt = SD1.selectedFiles().first();
+  const Bildziel ziel = bildziel(filterindex, gewaehlt);
+  // The dialog asked about the name it returned; a name it never saw is asked about here.
+  if (ziel.name != gewaehlt && QFileInfo::exists(ziel.name) &&
+      QMessageBox::question(this, QStringLiteral("Сохранить изображение"),
+                            QStringLiteral("Файл %1 уже существует. Заменить его?").arg(ziel.name)) !=
+          QMessageBox::Yes)
+    return;
   neuzeichnen();
-  const QString fehler = bildspeichern(filterindex, name, PaintBox1->bild);
+  const QString fehler = bildspeichern(ziel.filterindex, ziel.name, PaintBox1->bild);
   if (!fehler.isEmpty()) fehleranzeigen(this, QStringLiteral("Сохранить изображение"), fehler);
 }

@@ -97,11 +97,13 @@ void jedesformatscheitert(const QString& ordner, const std::function<QString(std
   for (const QSize groesse : {QSize(830, 597), QSize(60, 40)}) {
     zustandsetzen(groesse.width(), groesse.height());
     const QImage schirm = bildschirm();
-    for (int filter = 1; filter <= 7; ++filter) {
-      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(filter == 7 ? "pdf" : filterendung(filter));
+    // The filters, then the PDF printer.
+    constexpr int druckpfad = filter_png + 1;
+    for (int filter = 1; filter <= druckpfad; ++filter) {
+      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(filter == druckpfad ? "pdf" : filterendung(filter));
       altedatei(name);
       const QString meldung = schreiben([&] {
-        if (filter <= 6) return bildspeichern(filter, name, schirm);
+        if (filter < druckpfad) return bildspeichern(filter, name, schirm);
         QPrinter drucker(QPrinter::HighResolution);
         drucker.setOutputFormat(QPrinter::PdfFormat);
         drucker.setOutputFileName(name);
@@ -109,13 +111,13 @@ void jedesformatscheitert(const QString& ordner, const std::function<QString(std
         return druckseite(drucker, groesse.width(), groesse.height());
       });
       QVERIFY2(meldung.contains("не записан") && meldung.contains(name), qPrintable(name + ": " + meldung));
-      QVERIFY2(filter == 7 || meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
+      QVERIFY2(filter == druckpfad || meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
       QCOMPARE(lesen(name), altinhalt);
     }
   }
   // No temporary file is left beside the old ones.
   const QStringList reste = QDir(ordner).entryList(QDir::Files | QDir::Hidden);
-  const QRegularExpression alt("^alt[1-7]-(830|60)\\.(bmp|gif|wmf|svg|pdf)$");
+  const QRegularExpression alt("^alt[1-8]-(830|60)\\.(bmp|gif|wmf|svg|pdf|png)$");
   QVERIFY2(std::all_of(reste.begin(), reste.end(), [&](const QString& n) { return alt.match(n).hasMatch(); }),
            qPrintable(reste.join(' ')));
 }
@@ -137,7 +139,7 @@ class ExportTest : public QObject {
   void formateVonEigenenLesernGelesen() {
     zustandsetzen();
     const QImage schirm = bildschirm();
-    for (int filter = 1; filter <= 6; ++filter) {
+    for (int filter = 1; filter <= filter_png; ++filter) {
       const QString name = dateiname(filter, pfad(QString("format%1").arg(filter)));
       QCOMPARE(bildspeichern(filter, name, schirm), QString());
       const QByteArray d = lesen(name);
@@ -202,34 +204,51 @@ class ExportTest : public QObject {
           QVERIFY(hat(b, blau) && hat(b, rot));
           break;
         }
+        case 7: {
+          QCOMPARE(d.left(8), QByteArray("\x89PNG\r\n\x1a\n"));
+          QCOMPARE(QImage(name, "PNG").convertToFormat(QImage::Format_RGB32), schirm);
+          break;
+        }
       }
     }
   }
 
-  void filterEntscheidetFormatUndEndung() {
+  // The data always match the extension written: the filter decides where the
+  // name has none of its own, a known extension of another format switches to it.
+  void datenPassenZurEndung() {
     zustandsetzen();
     const QImage schirm = bildschirm();
     struct Fall {
       int filter;
       const char* name;
       const char* geschrieben;
-      QByteArray anfang;
+      int format;
     };
     const Fall faelle[] = {
-        {2, "sechzehn.gif", "sechzehn.gif", "BM"},  // the filter wins over the extension
-        {3, "ohne", "ohne.gif", "GIF8"},
-        {1, "ohne", "ohne.bmp", "BM"},
-        {4, "vektor.emf", "vektor.emf", QByteArray("\x01\0\0\0", 4)},
-        {5, "ohne", "ohne.svg", "<?xml"},
-        {6, "ohne", "ohne.pdf", "%PDF"},
+        {filter_gif, "ohne", "ohne.gif", filter_gif},
+        {filter_bmp, "ohne", "ohne.bmp", filter_bmp},
+        {filter_svg, "ohne", "ohne.svg", filter_svg},
+        {filter_png, "ohne", "ohne.png", filter_png},
+        {filter_gif, "урок1.png", "урок1.png", filter_png},
+        {filter_bmp16, "sechzehn.gif", "sechzehn.gif", filter_gif},
+        {filter_bmp16, "sechzehn.BMP", "sechzehn.BMP", filter_bmp16},
+        {filter_gif, "voll.bmp", "voll.bmp", filter_bmp},
+        {filter_emf, "vektor.emf", "vektor.emf", filter_emf},
+        {filter_svg, "vektor.emf", "vektor.emf", filter_emf},
+        {filter_pdf, "bild.Svg", "bild.Svg", filter_svg},
+        {filter_png, "seite.pdf", "seite.pdf", filter_pdf},
+        {filter_gif, "foto.jpg", "foto.jpg.gif", filter_gif},
+        {filter_gif, "урок 3.2", "урок 3.2.gif", filter_gif},
     };
+    const QList<QByteArray> anfang = {"BM", "BM", "GIF8", QByteArray("\x01\0\0\0", 4), "<?xml", "%PDF", "\x89PNG"};
     for (const Fall& f : faelle) {
-      const QString name = dateiname(f.filter, pfad(f.name));
-      QCOMPARE(name, pfad(f.geschrieben));
-      QCOMPARE(bildspeichern(f.filter, name, schirm), QString());
-      QVERIFY2(lesen(name).startsWith(f.anfang), f.geschrieben);
+      const Bildziel ziel = bildziel(f.filter, pfad(f.name));
+      QCOMPARE(ziel.name, pfad(f.geschrieben));
+      QCOMPARE(ziel.filterindex, f.format);
+      QCOMPARE(bildspeichern(ziel.filterindex, ziel.name, schirm), QString());
+      QVERIFY2(lesen(ziel.name).startsWith(anfang[f.format - 1]), f.geschrieben);
+      if (f.format <= filter_bmp16) QCOMPARE(le16(lesen(ziel.name), 28) == 4, f.format == filter_bmp16);
     }
-    QCOMPARE(le16(lesen(pfad("sechzehn.gif")), 28), quint16(4));
   }
 
   void fehlschlagBehaeltAlteDatei() {
@@ -297,7 +316,7 @@ class ExportTest : public QObject {
     zustandsetzen();
     QDir(ordner.path()).mkdir("leer");
     for (const QImage& bild : {QImage(), QImage(830, 0, QImage::Format_RGB32), QImage(0, 597, QImage::Format_RGB32)})
-      for (int filter = 1; filter <= 6; ++filter)
+      for (int filter = 1; filter <= filter_png; ++filter)
         QVERIFY(bildspeichern(filter, pfad("leer/bild"), bild).contains("не содержит ни одной точки"));
     altedatei(pfad("leer/alt.pdf"));
     for (const QSize groesse : {QSize(830, 0), QSize(0, 597)}) {
@@ -396,10 +415,17 @@ class ExportTest : public QObject {
     const QStringList gesehen = speichern(1, pfad("fenster"));
     QCOMPARE(gesehen.value(0), QStringLiteral("Сохранить изображение"));
     QCOMPARE(gesehen.value(1), QStringLiteral("Изображение (*.gif)"));
-    QCOMPARE(gesehen.value(2), QStringLiteral("6"));
+    QCOMPARE(gesehen.value(2), QStringLiteral("7"));
     QCOMPARE(gesehen.value(3), QString());
     QCOMPARE(gesehen.value(4), QStringLiteral("Rueckfrage"));
     QCOMPARE(QImage(pfad("fenster.bmp")).size(), QSize(830, 597));
+    // A name typed with ".png" gets PNG data under every filter.
+    for (int filter = 1; filter <= filter_png; ++filter) {
+      const QString name = pfad(QString("окно-урок%1.png").arg(filter));
+      speichern(filter, name);
+      QVERIFY2(lesen(name).startsWith("\x89PNG\r\n\x1a\n"), qPrintable(name));
+      QCOMPARE(QImage(name, "PNG").size(), QSize(830, 597));
+    }
 
     // With the memo shown, the drawing and so every export is narrower.
     f->Bergebnis();

@@ -139,6 +139,11 @@ bool alssvg(const QImage& schirm, QSaveFile& datei, QString&) {
   return datei.write(daten) == daten.size();
 }
 bool alspdf(const QImage& schirm, QSaveFile& datei, QString&) { return pdfschreiben(schirm.width(), schirm.height(), datei); }
+bool alspng(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+  if (schirm.save(&datei, "PNG")) return true;
+  fehler = datei.errorString();
+  return false;
+}
 
 // Every picture format of the save dialog, in the order of its filter index: the
 // filter text, the extension a name without one gets, and the writer. The raster
@@ -152,9 +157,17 @@ const Bildformat bildformate[] = {
     {"Изображение (*.bmp)", "bmp", alsbmp},          {"16-цветная графика (*.bmp)", "bmp", alsbmp16},
     {"Изображение (*.gif)", "gif", gifkodieren},    {"Векторная графика (*.wmf)", "wmf", alsemf},
     {"Векторная графика SVG (*.svg)", "svg", alssvg},  {"Документ PDF (*.pdf)", "pdf", alspdf},
+    {"Изображение PNG (*.png)", "png", alspng},
 };
 constexpr int formatzahl = static_cast<int>(std::size(bildformate));
-static_assert(formatzahl == filter_pdf);
+static_assert(formatzahl == filter_png);
+
+// Extensions that name a format without being a filter's own.
+struct Nebenendung {
+  const char* endung;
+  int filterindex;
+};
+constexpr Nebenendung nebenendungen[] = {{"emf", filter_emf}};
 
 const Bildformat* bildformat(int filterindex) {
   return filterindex >= 1 && filterindex <= formatzahl ? &bildformate[filterindex - 1] : nullptr;
@@ -173,10 +186,31 @@ QString filterendung(int filterindex) {
   return QString::fromLatin1(f ? f->endung : "gif");
 }
 
-QString dateiname(int filterindex, const QString& name) {
-  if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty() || name.endsWith(QLatin1Char('/'))) return name;
-  return name + QLatin1Char('.') + filterendung(filterindex);
+namespace {
+
+// The filter whose format the extension names: the chosen one when it fits,
+// else the first in the dialog's order; 0 for an extension no format knows.
+int formatderendung(int gewaehlt, const QString& endung) {
+  const auto passt = [&](const char* e) { return endung.compare(QLatin1String(e), Qt::CaseInsensitive) == 0; };
+  if (const Bildformat* f = bildformat(gewaehlt); f && passt(f->endung)) return gewaehlt;
+  for (const Nebenendung& n : nebenendungen)
+    if (passt(n.endung) && gewaehlt == n.filterindex) return gewaehlt;
+  for (int i = 1; i <= formatzahl; ++i)
+    if (passt(bildformate[i - 1].endung)) return i;
+  for (const Nebenendung& n : nebenendungen)
+    if (passt(n.endung)) return n.filterindex;
+  return 0;
 }
+
+}  // namespace
+
+Bildziel bildziel(int filterindex, const QString& name) {
+  if (name.isEmpty() || name.endsWith(QLatin1Char('/'))) return {filterindex, name};
+  if (const int format = formatderendung(filterindex, QFileInfo(name).suffix())) return {format, name};
+  return {filterindex, name + QLatin1Char('.') + filterendung(filterindex)};
+}
+
+QString dateiname(int filterindex, const QString& name) { return bildziel(filterindex, name).name; }
 
 void sd1einrichten(QFileDialog& d) {
   d.setWindowTitle(QStringLiteral("Сохранить изображение"));
