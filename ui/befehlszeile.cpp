@@ -12,6 +12,7 @@
 #include "abbildung.h"
 #include "bildexport.h"
 #include "blattdatei.h"
+#include "letzterstand.h"
 #include "plotpass.h"
 #include "programm.h"
 #include "qtcanvas.h"
@@ -75,7 +76,7 @@ std::string groessepruefen(const std::string& s, Aufruf& a) {
   return {};
 }
 
-std::string formatpruefen(Aufruf& a, bool bmp16) {
+std::string formatpruefen(Aufruf& a, bool bmp16, bool mitliste) {
   const auto punkt = a.ausgabe.find_last_of("./");
   std::string endung = punkt == std::string::npos || a.ausgabe[punkt] != '.' ? "" : a.ausgabe.substr(punkt + 1);
   std::transform(endung.begin(), endung.end(), endung.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -85,7 +86,14 @@ std::string formatpruefen(Aufruf& a, bool bmp16) {
     return "--export: расширение «" + a.ausgabe + "» не известно; возможны .png, .bmp, .gif, .emf, .wmf, .svg, .pdf";
   if (bmp16 && f->filterindex != filter_bmp) return "--bmp16 действует только для файлов .bmp";
   a.filterindex = bmp16 ? filter_bmp16 : f->filterindex;
-  return {};
+  if (!mitliste) return {};
+  // The formats that can carry the result list beside the drawing.
+  for (const auto& [ohne, mit] : {std::pair{filter_svg, filter_svgliste}, std::pair{filter_pdf, filter_pdfliste}})
+    if (a.filterindex == ohne) {
+      a.filterindex = mit;
+      return {};
+    }
+  return "--with-list действует только для файлов .svg и .pdf";
 }
 
 // Walks the arguments once; each option is checked as it comes.
@@ -94,7 +102,7 @@ struct Zerleger {
   const std::vector<std::string>& argumente;
   std::size_t i = 0;
   Aufruf a;
-  bool bmp16 = false, groesse = false;
+  bool bmp16 = false, groesse = false, mitliste = false, letzter = false;
 
   // The option's value: what follows "=" in the same argument, else the next one.
   std::optional<std::string> wert(std::optional<std::string> angehaengt) {
@@ -112,6 +120,8 @@ struct Zerleger {
     else if (name == "--version") a.art = Aufruf::version;
     else if (name == "--list") a.liste = true;
     else if (name == "--bmp16") bmp16 = true;
+    else if (name == "--with-list") mitliste = true;
+    else if (name == "--last") letzter = true;
     else if (name == "--export" || name == "--size" || name == "--set") return mitwert(name, angehaengt);
     else return "неизвестный параметр «" + arg + "»";
     return {};
@@ -146,10 +156,14 @@ struct Zerleger {
       if (!fehler.empty()) return fehler;
     }
     if (a.art != Aufruf::fenster) return {};
+    if (letzter) {
+      if (!a.blatt.empty()) return "--last и ФАЙЛ вместе не действуют: --last открывает последний набор";
+      a.blatt = QFile::encodeName(letzterstandpfad()).toStdString();
+    }
     if (!a.ausgabe.empty()) {
-      if (std::string fehler = formatpruefen(a, bmp16); !fehler.empty()) return fehler;
-    } else if (bmp16) {
-      return "--bmp16 действует только вместе с --export";
+      if (std::string fehler = formatpruefen(a, bmp16, mitliste); !fehler.empty()) return fehler;
+    } else if (bmp16 || mitliste) {
+      return std::string(bmp16 ? "--bmp16" : "--with-list") + " действует только вместе с --export";
     }
     if (!a.ausgabe.empty() || a.liste) a.art = Aufruf::stapel;
     else if (groesse || !a.setzen.empty()) return "--size и --set действуют только вместе с --export или --list";
@@ -172,8 +186,9 @@ std::string hilfetext() {
   const std::string p = programmname;
   return "Использование:\n"
          "  " + p + " [ФАЙЛ]\n"
-         "  " + p + " --export ВЫХОД [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [--list] [--bmp16] [ФАЙЛ]\n"
-         "  " + p + " --list [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [ФАЙЛ]\n\n"
+         "  " + p + " --export ВЫХОД [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [--list] [--bmp16] [--with-list] [ФАЙЛ | --last]\n"
+         "  " + p + " --list [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [ФАЙЛ | --last]\n"
+         "  " + p + " --last\n\n"
          "Без --export и --list открывается окно, с ФАЙЛОМ — с этим набором функций (*." +
          std::string(blattendung) + ").\n"
          "  --export ВЫХОД       рисунок без окна; формат по расширению:\n"
@@ -183,6 +198,8 @@ std::string hilfetext() {
          "                       текст, true или false, целое число (ed_f1=X^2 c_nullstellen=true UpDown1=3)\n"
          "  --list               список результатов в стандартный вывод\n"
          "  --bmp16              16-цветный BMP (только для .bmp)\n"
+         "  --with-list          список результатов под рисунком (только для .svg и .pdf)\n"
+         "  --last               вместо ФАЙЛА — набор, сохранённый при последнем выходе из программы\n"
          "  --help, --version\n\n"
          "Коды выхода: 0 — успешно, 2 — ошибка в аргументах, 1 — файл не прочитан или не записан.\n\n"
          "Имена для --set:\n" + namen + "\n";

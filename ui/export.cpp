@@ -1,10 +1,16 @@
 // Picture export from the menu "Графика": copy, print and save. The work is
 // done by the export unit; here are the dialog and the error display.
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
 #include <QFileInfo>
 #include <QMessageBox>
 
 #include "bildexport.h"
+#include "ergebnisblatt.h"
 #include "graf_rus.h"
 #include "paintbox.h"
 #include "steuerzustand.h"
@@ -47,4 +53,34 @@ void TFGraf::Speichern1Click() {
   neuzeichnen();
   const QString fehler = bildspeichern(ziel.filterindex, ziel.name, PaintBox1->bild);
   if (!fehler.isEmpty()) fehleranzeigen(this, QStringLiteral("Сохранить изображение"), fehler);
+}
+
+void TFGraf::DruckenClick() {
+  const QString titel = QStringLiteral("Печать");
+  const int breite = PaintBox1->width(), hoehe = PaintBox1->height();
+  const QString leer = ohnebildpunkte(breite, hoehe);
+  if (!leer.isEmpty()) return fehleranzeigen(this, titel, leer);
+  // Qt's preview: its tool bar turns the page, its print button opens the
+  // print dialog with every printer, a PDF file and the number of copies.
+  QPrinter drucker(QPrinter::HighResolution);
+  drucker.setDocName(QStringLiteral("Function"));
+  QPrintPreviewDialog vorschau(&drucker, this);
+  vorschau.setWindowTitle(titel);
+  auto* mitliste = new QCheckBox(QStringLiteral("с результатами"));
+  mitliste->setObjectName(QStringLiteral("mitliste"));
+  mitliste->setChecked(steuer.Mergebnis_visible);
+  if (auto* leiste = vorschau.findChild<QToolBar*>()) {
+    leiste->addSeparator();
+    leiste->addWidget(mitliste);
+  }
+  auto* seiten = vorschau.findChild<QPrintPreviewWidget*>();
+  connect(mitliste, &QCheckBox::toggled, &vorschau, [seiten] {
+    if (seiten) seiten->updatePreview();
+  });
+  QString fehler;
+  connect(&vorschau, &QPrintPreviewDialog::paintRequested, &vorschau, [&](QPrinter* p) {
+    fehler = druckauftrag(*p, breite, hoehe, mitliste->isChecked());
+  });
+  vorschau.exec();
+  if (!fehler.isEmpty()) fehleranzeigen(this, titel, fehler);
 }

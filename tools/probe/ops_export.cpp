@@ -26,7 +26,7 @@ const bool export_op = probe_op("export", [](const json& r) {
   if (std::string fehler = zeichenzustand(r); !fehler.empty()) return json{{"error", fehler}};
   if (!r.contains("path") || !r["path"].is_string()) return json{{"error", "path: text expected"}};
   const int filter = r.value("filter", 3);
-  if (filter < 1 || filter > filter_png) return json{{"error", "filter: 1 to 7"}};
+  if (filter < 1 || filter > filter_pdfliste) return json{{"error", "filter: 1 to 9"}};
   grafikstarten();
   const Bildziel ziel = bildziel(filter, QString::fromStdString(r["path"].get<std::string>()));
   const QString fehler = bildspeichern(ziel.filterindex, ziel.name, bildschirm());
