@@ -9,6 +9,9 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QCheckBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -33,6 +36,7 @@
 #include "fktint.h"
 #include "graf_rus.h"
 #include "dialoge.h"
+#include "ergebnisblatt.h"
 #include "leser.h"
 #include "paintbox.h"
 #include "plotpass.h"
@@ -88,6 +92,28 @@ void altedatei(const QString& name) {
   QFile f(name);
   QVERIFY(f.open(QIODevice::WriteOnly));
   QCOMPARE(f.write(altinhalt), altinhalt.size());
+}
+
+// The text of a PDF through poppler's reader, blanks run together; empty
+// where the reader is missing.
+QString pdftext(const QString& pdf) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) return {};
+  QProcess p;
+  p.start("pdftotext", {"-layout", pdf, "-"});
+  p.waitForFinished(60000);
+  return QString::fromUtf8(p.readAllStandardOutput()).replace(QRegularExpression("[ \t]+"), " ");
+}
+
+QString einfach(const std::u16string& zeile) {
+  return QString::fromStdU16String(zeile).replace(QRegularExpression("[ \t]+"), " ").trimmed();
+}
+
+// A state whose result list fills several pages: the value table.
+void langeliste() {
+  zustandsetzen(590, 597);
+  steuer.c_ergebnisliste = steuer.Mergebnis_visible = true;
+  steuer.c_wertetabelle = true;
+  steuer.c_nullstellen = true;
 }
 
 // Every format at the default size and as a small drawing (below Qt's write
@@ -386,6 +412,91 @@ class ExportTest : public QObject {
       }
     QCOMPARE(aussen, 0);
     QVERIFY(bunt > 500);
+  }
+
+  // The print dialog's job with the list: the terms as typed, the drawing, and
+  // the whole list over several pages; without it the one specified page.
+  void druckMitErgebnissen() {
+    langeliste();
+    const auto drucken = [&](const QString& name, bool mitliste) {
+      QPrinter drucker(QPrinter::HighResolution);
+      drucker.setOutputFormat(QPrinter::PdfFormat);
+      drucker.setOutputFileName(pfad(name));
+      drucker.setPageSize(QPageSize(QPageSize::A4));
+      return druckauftrag(drucker, 590, 597, mitliste);
+    };
+    QCOMPARE(drucken("mitliste.pdf", true), QString());
+    const QString text = pdftext(pfad("mitliste.pdf"));
+    if (text.isEmpty()) QSKIP("pdftotext is not installed");
+    QVERIFY(ergebnisliste.size() > 100);
+    for (const QString& teil : {QString("f1(x) = X*SIN(X+P)"), QString("f2(x) = X^2/4-2"), einfach(ergebnisliste.front()),
+                                QString("Нули"), einfach(ergebnisliste.back())})
+      QVERIFY2(text.contains(teil), qPrintable(teil));
+    QVERIFY2(text.count('\f') >= 3, qPrintable(QString::number(text.count('\f'))));
+    // The drawing is on the first page, in colour.
+    const QImage seite = pdfseite(pfad("mitliste.pdf"), 50);
+    QVERIFY(seite.isNull() || (hat(seite, blau) || hat(seite, rot)));
+
+    QCOMPARE(drucken("ohneliste.pdf", false), QString());
+    const QString ohne = pdftext(pfad("ohneliste.pdf"));
+    QVERIFY(!ohne.contains("f1(x) =") && !ohne.contains(einfach(ergebnisliste.back())));
+    QCOMPARE(ohne.count('\f'), 1);
+  }
+
+  // The same composition in the picture files that carry the list.
+  void bilderMitErgebnissen() {
+    langeliste();
+    const QImage schirm = bildschirm();
+    QCOMPARE(bildspeichern(filter_pdfliste, pfad("liste.pdf"), schirm), QString());
+    QCOMPARE(bildspeichern(filter_svgliste, pfad("liste.svg"), schirm), QString());
+    const QString svg = QString::fromUtf8(lesen(pfad("liste.svg")));
+    const QSvgRenderer r(lesen(pfad("liste.svg")));
+    QVERIFY(r.isValid());
+    QCOMPARE(r.viewBox().width(), 590);
+    QVERIFY(r.viewBox().height() > 597 + 100 * 10);
+    const QString text = pdftext(pfad("liste.pdf"));
+    for (const QString& teil : {QString("f1(x) = X*SIN(X+P)"), QString("Нули"), einfach(ergebnisliste.back())}) {
+      QVERIFY2(text.isEmpty() || text.contains(teil), qPrintable(teil));
+      QVERIFY2(svg.contains(teil.section(' ', 0, 0)), qPrintable(teil));
+    }
+  }
+
+  // «Печать…» opens the preview; the choice of the list changes its pages, and
+  // its print goes to the dialog's printer, here a PDF file.
+  void druckenUeberDieVorschau() {
+    langeliste();
+    steuer.c_ergebnisliste = steuer.Mergebnis_visible = false;
+    auto f = std::make_unique<TFGraf>();
+    f->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    f->c_ergebnisliste->click();
+    QCOMPARE(f->Drucken1->text(), QStringLiteral("Печать…"));
+    QCOMPARE(f->Drucken1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    int ohne = 0, mit = 0;
+    beimdialog([&](QWidget* w) {
+      auto* d = qobject_cast<QPrintPreviewDialog*>(w);
+      QVERIFY(d);
+      auto* seiten = d->findChild<QPrintPreviewWidget*>();
+      auto* mitliste = d->findChild<QCheckBox*>("mitliste");
+      // With the memo shown the list is chosen at first.
+      QVERIFY(seiten && mitliste && mitliste->text() == "с результатами" && mitliste->isChecked());
+      mit = seiten->pageCount();
+      // A file named already must not be written by the preview.
+      d->printer()->setOutputFormat(QPrinter::PdfFormat);
+      d->printer()->setOutputFileName(pfad("vorschau.pdf"));
+      mitliste->setChecked(false);
+      ohne = seiten->pageCount();
+      mitliste->setChecked(true);
+      QVERIFY(!QFile::exists(pfad("vorschau.pdf")));
+      seiten->print();
+      d->reject();
+    });
+    QTest::keyClick(f->ed_f1, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(ohne, 1);
+    QVERIFY2(mit >= 3, qPrintable(QString::number(mit)));
+    const QString text = pdftext(pfad("vorschau.pdf"));
+    QVERIFY(lesen(pfad("vorschau.pdf")).startsWith("%PDF"));
+    QVERIFY(text.isEmpty() || (text.contains("f1(x) = X*SIN(X+P)") && text.contains(einfach(ergebnisliste.back()))));
   }
 
   // Handlers on the main window: the dialog, the memo's width, the error display.
