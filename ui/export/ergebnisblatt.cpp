@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -75,11 +76,16 @@ struct Satz {
   void absatz(const QFont& schrift, QString text, int hoechstzeilen) {
     const QFontMetricsF m(schrift, &geraet);
     if (hoechstzeilen > 0) text = m.elidedText(text, Qt::ElideMiddle, breite * hoechstzeilen);
-    const double h = m.boundingRect(QRectF(0, 0, breite, 1e9), absatzart, text).height();
+    // The memo's tab stops: 80 screen pixels, at the device's resolution.
+    const int tab = qRound(80.0 * geraet.logicalDpiX() / bildpunkteprozoll);
+    const double h = m.boundingRect(QRectF(0, 0, breite, 1e9), absatzart, text, tab).height();
     if (y + h > seitenhoehe) umbruch();
     if (maler) {
       maler->setFont(schrift);
-      maler->drawText(QRectF(0, y, breite, h), absatzart, text);
+      QTextOption art(Qt::AlignLeft | Qt::AlignTop);
+      art.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+      art.setTabStopDistance(tab);
+      maler->drawText(QRectF(0, y, breite, h), text, art);
     }
     y += h;
   }
