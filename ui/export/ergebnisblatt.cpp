@@ -9,7 +9,6 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
-#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -48,9 +47,8 @@ const Termfeld termfelder[] = {{&Steuerzustand::c_f1, &Steuerzustand::ed_f1, "f1
                                {&Steuerzustand::c_f3, &Steuerzustand::ed_f3, "f3"},
                                {&Steuerzustand::c_f4, &Steuerzustand::ed_f4, "f4"}};
 
-// A text is broken at word ends, where a word is too long anywhere; tabs go to
-// the next tab stop, as in the memo.
-constexpr int absatzart = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
+// A text is broken at word ends, where a word is too long anywhere.
+constexpr int absatzart = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 // Sets the sheet onto pages of one width: each piece goes on where the last
 // ended, and onto a new page where it does not fit. Without a painter it only
@@ -72,22 +70,37 @@ struct Satz {
   }
 
   // One paragraph; a term far longer than a line is shortened in its middle
-  // to about three lines, so that the heading stays a heading.
+  // to about three lines, so that the heading stays a heading. Lines with tabs
+  // (the columns of the list) keep to one line.
   void absatz(const QFont& schrift, QString text, int hoechstzeilen) {
     const QFontMetricsF m(schrift, &geraet);
+    if (text.contains(QLatin1Char('\t'))) return spalten(schrift, text);
     if (hoechstzeilen > 0) text = m.elidedText(text, Qt::ElideMiddle, breite * hoechstzeilen);
-    // The memo's tab stops: 80 screen pixels, at the device's resolution.
-    const int tab = qRound(80.0 * geraet.logicalDpiX() / bildpunkteprozoll);
-    const double h = m.boundingRect(QRectF(0, 0, breite, 1e9), absatzart, text, tab).height();
+    const double h = m.boundingRect(QRectF(0, 0, breite, 1e9), absatzart, text).height();
     if (y + h > seitenhoehe) umbruch();
     if (maler) {
       maler->setFont(schrift);
-      QTextOption art(Qt::AlignLeft | Qt::AlignTop);
-      art.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-      art.setTabStopDistance(tab);
-      maler->drawText(QRectF(0, y, breite, h), text, art);
+      maler->drawText(QRectF(0, y, breite, h), absatzart, text);
     }
     y += h;
+  }
+
+  // A line whose tabs go to the memo's tab stops: every 80 screen pixels.
+  void spalten(const QFont& schrift, const QString& text) {
+    const QFontMetricsF m(schrift, &geraet);
+    const double tab = 80.0 * geraet.logicalDpiX() / bildpunkteprozoll;
+    if (y + m.lineSpacing() > seitenhoehe) umbruch();
+    if (maler) {
+      maler->setFont(schrift);
+      double x = 0;
+      const QStringList teile = text.split(QLatin1Char('\t'));
+      for (qsizetype i = 0; i < teile.size(); ++i) {
+        if (i > 0) x = (std::floor(x / tab) + 1) * tab;
+        maler->drawText(QPointF(x, y + m.ascent()), teile[i]);
+        x += m.horizontalAdvance(teile[i]);
+      }
+    }
+    y += m.lineSpacing();
   }
 
   // The drawing as wide as the page, lower where the page leaves less room
