@@ -5,6 +5,7 @@
 
 #include "abbildung.h"
 #include "bildexport.h"
+#include "ergebnisblatt.h"
 #include "ops_plot.h"
 #include "plotpass.h"
 #include "grafikstart.h"
@@ -42,7 +43,8 @@ const bool print_op = probe_op("print", [](const json& r) {
   drucker.setOutputFormat(QPrinter::PdfFormat);
   drucker.setOutputFileName(QString::fromStdString(r["pdf"].get<std::string>()));
   drucker.setPageSize(QPageSize(QPageSize::A4));
-  const QString fehler = druckseite(drucker, steuer.PaintBox1_width, steuer.PaintBox1_height);
+  // "list": the print dialog's job with the terms and the result list over its pages.
+  const QString fehler = druckauftrag(drucker, steuer.PaintBox1_width, steuer.PaintBox1_height, r.value("list", false));
   if (!fehler.isEmpty()) return json{{"error", fehler.toStdString()}};
   const Seitenrechteck s = seitenrechteck(drucker.width(), steuer.PaintBox1_width, steuer.PaintBox1_height);
   return json{{"file", r["pdf"]},
