@@ -540,6 +540,26 @@ class ExportTest : public QObject {
       QCOMPARE(QImage(name, "PNG").size(), QSize(830, 597));
     }
 
+    // A name the dialog confirmed but that gets the filter's extension appended
+    // asks again before it replaces a file of that name.
+    altedatei(pfad("foto.jpg.gif"));
+    QStringList fragen;
+    beimdialog([&](QWidget* w) {
+      auto* d = qobject_cast<QFileDialog*>(w);
+      d->setDirectory(ordner.path());
+      namensfeld(d, "foto.jpg");
+      static_cast<QDialog*>(d)->accept();
+      beimdialog([&](QWidget* box) {
+        if (auto* m = qobject_cast<QMessageBox*>(box)) fragen << m->text();
+        if (auto* m = qobject_cast<QMessageBox*>(box)) m->button(QMessageBox::No)->click();
+      });
+    });
+    f->Speichern1Click();
+    QCOMPARE(fragen.size(), 1);
+    QVERIFY2(fragen[0].contains("foto.jpg.gif") && fragen[0].contains("Заменить"), qPrintable(fragen.value(0)));
+    QCOMPARE(lesen(pfad("foto.jpg.gif")), altinhalt);
+    QVERIFY(!QFile::exists(pfad("foto.jpg")));
+
     // With the memo shown, the drawing and so every export is narrower.
     f->Bergebnis();
     QTRY_COMPARE(f->PaintBox1->width(), 590);
