@@ -269,6 +269,18 @@ class BlattFensterTest : public QObject {
     QCOMPARE(lesen(letzterstandpfad()).toStdString(), blattschreiben(steuer, Sicht{xmin, xmax, ymin, ymax}));
   }
 
+  // A state folder that cannot be made: the message says so, and the window
+  // still closes at once.
+  void unmoeglicherZustandsordner() {
+    fensterstarten();
+    schreiben(pfad("keinordner"), "eine Datei");
+    qputenv("XDG_STATE_HOME", pfad("keinordner").toUtf8());
+    QVERIFY(f->letztenstandbehalten().contains(pfad("keinordner/funktionsplotter")));
+    f->SEndeClick();
+    QVERIFY(!f->isVisible());
+    qputenv("XDG_STATE_HOME", zustandsordner.path().toUtf8());
+  }
+
   void titelUndZuletztGeoeffnete() {
     const QString grund = QStringLiteral("Графическое представление функции");
     fensterstarten();
