@@ -268,7 +268,9 @@ class ExportTest : public QObject {
         {filter_gif, "foto.jpg", "foto.jpg.gif", filter_gif},
         {filter_gif, "урок 3.2", "урок 3.2.gif", filter_gif},
     };
-    const QList<QByteArray> anfang = {"BM", "BM", "GIF8", QByteArray("\x01\0\0\0", 4), "<?xml", "%PDF", "\x89PNG", "<?xml", "%PDF"};
+    // The first bytes of each filter's format.
+    const QList<QByteArray> anfang = {"BM",   "BM",     "GIF8", QByteArray("\x01\0\0\0", 4), "<?xml",
+                                      "%PDF", "\x89PNG", "<?xml", "%PDF"};
     for (const Fall& f : faelle) {
       const Bildziel ziel = bildziel(f.filter, pfad(f.name));
       QCOMPARE(ziel.name, pfad(f.geschrieben));

@@ -32,7 +32,10 @@ const bool export_op = probe_op("export", [](const json& r) {
   const Bildziel ziel = bildziel(filter, QString::fromStdString(r["path"].get<std::string>()));
   const QString fehler = bildspeichern(ziel.filterindex, ziel.name, bildschirm());
   if (!fehler.isEmpty()) return json{{"error", fehler.toStdString()}};
-  return json{{"file", ziel.name.toStdString()}, {"filter", ziel.filterindex}, {"width", steuer.PaintBox1_width}, {"height", steuer.PaintBox1_height}};
+  return json{{"file", ziel.name.toStdString()},
+              {"filter", ziel.filterindex},
+              {"width", steuer.PaintBox1_width},
+              {"height", steuer.PaintBox1_height}};
 });
 
 const bool print_op = probe_op("print", [](const json& r) {
