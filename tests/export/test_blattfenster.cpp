@@ -314,7 +314,7 @@ class BlattFensterTest : public QObject {
     // The list is at the end of the worksheet items, before the print item.
     const QList<QAction*> menue = f->Bearbeiten1->actions();
     QCOMPARE(menue.indexOf(f->zuletzt[0]), menue.indexOf(f->Letzteroeffnen1) + 1);
-    QCOMPARE(menue.last(), f->Drucken1);
+    QVERIFY(menue.indexOf(f->Drucken1) > menue.indexOf(f->zuletzt[0]));
     f->zuletzt[1]->trigger();
     QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));
     QCOMPARE(f->windowTitle(), "урок.fpblatt[*] — " + grund);
