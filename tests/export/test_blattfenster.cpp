@@ -191,7 +191,7 @@ class BlattFensterTest : public QObject {
     QDir(ordner.path()).mkdir("ordner.fpblatt");
     for (const QString& name : {pfad("fehlt/neu.fpblatt"), pfad("ordner.fpblatt")}) {
       const QString fehler = blattsichern(name, Steuerzustand{}, sicht);
-      QVERIFY2(fehler.startsWith("Файл «" + name + "» не сохранён: "), qPrintable(fehler));
+      QVERIFY2(fehler.startsWith("Файл «" + name + "» не записан: "), qPrintable(fehler));
     }
     QVERIFY(!QDir(pfad("fehlt")).exists() && QFileInfo(pfad("ordner.fpblatt")).isDir());
     // A good save replaces the old file as a whole.

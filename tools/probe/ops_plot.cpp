@@ -1,6 +1,7 @@
 #include "ops_plot.h"
 
 #include "abbildung.h"
+#include "dateischreiben.h"
 #include "fktint.h"
 #include "plotpass.h"
 #include "protokoll.h"
@@ -80,7 +81,11 @@ const bool pass_op = probe_op("pass", [](const json& r) {
   if (r.value("record", false)) antwort["ops"] = log;
   if (r.contains("png")) {
     const std::string pfad = r["png"].get<std::string>();
-    if (!flaeche.image().save(QString::fromStdString(pfad), "PNG")) antwort["error"] = "cannot write " + pfad;
+    const QImage bild = flaeche.image();
+    const QString fehler = dateischreiben(
+        QString::fromStdString(pfad), [&](QIODevice& datei, QString&) { return bild.save(&datei, "PNG"); },
+        pngvollstaendig);
+    if (!fehler.isEmpty()) antwort["error"] = fehler.toStdString();
   }
   return antwort;
 });
