@@ -124,10 +124,12 @@ QString fuellen(Zwischendatei& z, const Dateiinhalt& inhalt, const Vollstaendigk
   QString fehler;
   errno = 0;
   const bool gut = inhalt(datei, fehler);
+  // A short write leaves no device error, only the system's number.
+  const int zuletzt = errno;
   const bool geleert = datei.flush();
   // The device's failure is the cause of whatever the writer saw.
-  if (datei.error() != QFileDevice::NoError || !geleert) return geraetgrund(datei, errno);
-  if (!gut) return fehler.isEmpty() ? QStringLiteral("содержимое не создано") : fehler;
+  if (datei.error() != QFileDevice::NoError || !geleert) return geraetgrund(datei, errno ? errno : zuletzt);
+  if (!gut) return !fehler.isEmpty() ? fehler : zuletzt ? systemgrund(zuletzt) : QStringLiteral("содержимое не создано");
   if (::fsync(z.d.fd) != 0) return systemgrund(errno);
   if (!pruefen) return {};
   if (!datei.seek(0)) return geraetgrund(datei, errno);

@@ -30,6 +30,7 @@
 
 #include "abbildung.h"
 #include "bildexport.h"
+#include "blattdatei.h"
 #include "fktint.h"
 #include "graf_rus.h"
 #include "dialoge.h"
@@ -91,17 +92,20 @@ void altedatei(const QString& name) {
 }
 
 // Every format at the default size and as a small drawing (below Qt's write
-// buffer, so that only the final flush fails), and the PDF printer; `schreiben`
-// runs each under the failing condition. Each must report and keep the old file.
+// buffer, so that only the final flush fails), the PDF printer and the
+// worksheet; `schreiben` runs each under the failing condition. Each must
+// report and keep the old file.
 void jedesformatscheitert(const QString& ordner, const std::function<QString(std::function<QString()>)>& schreiben) {
   for (const QSize groesse : {QSize(830, 597), QSize(60, 40)}) {
     zustandsetzen(groesse.width(), groesse.height());
     const QImage schirm = bildschirm();
-    for (int filter = 1; filter <= 7; ++filter) {
-      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(filter == 7 ? "pdf" : filterendung(filter));
+    for (int filter = 1; filter <= 8; ++filter) {
+      const QString endung = filter == 7 ? "pdf" : filter == 8 ? "fpblatt" : filterendung(filter);
+      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(endung);
       altedatei(name);
       const QString meldung = schreiben([&] {
         if (filter <= 6) return bildspeichern(filter, name, schirm);
+        if (filter == 8) return blattsichern(name, steuer, Sicht{xmin, xmax, ymin, ymax});
         QPrinter drucker(QPrinter::HighResolution);
         drucker.setOutputFormat(QPrinter::PdfFormat);
         drucker.setOutputFileName(name);
@@ -109,13 +113,13 @@ void jedesformatscheitert(const QString& ordner, const std::function<QString(std
         return druckseite(drucker, groesse.width(), groesse.height());
       });
       QVERIFY2(meldung.contains("не записан") && meldung.contains(name), qPrintable(name + ": " + meldung));
-      QVERIFY2(filter == 7 || meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
+      QVERIFY2(meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
       QCOMPARE(lesen(name), altinhalt);
     }
   }
   // No temporary file is left beside the old ones.
   const QStringList reste = QDir(ordner).entryList(QDir::Files | QDir::Hidden);
-  const QRegularExpression alt("^alt[1-7]-(830|60)\\.(bmp|gif|wmf|svg|pdf)$");
+  const QRegularExpression alt("^alt[1-8]-(830|60)\\.(bmp|gif|wmf|svg|pdf|fpblatt)$");
   QVERIFY2(std::all_of(reste.begin(), reste.end(), [&](const QString& n) { return alt.match(n).hasMatch(); }),
            qPrintable(reste.join(' ')));
 }

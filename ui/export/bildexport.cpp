@@ -76,7 +76,7 @@ void svgeinrichten(QSvgGenerator& svg, int breite, int hoehe) {
 
 QByteArray svgbild(int breite, int hoehe, const std::function<void(Canvas&)>& danach) {
   QBuffer puffer;
-  puffer.open(QIODevice::WriteOnly);
+  puffer.open(QBuffer::WriteOnly);
   QSvgGenerator svg;
   svgeinrichten(svg, breite, hoehe);
   svg.setOutputDevice(&puffer);
@@ -100,7 +100,7 @@ QMimeData* kopiedaten(int breite, int hoehe) {
   daten->setData(QStringLiteral("image/svg+xml"), svgbild(breite, hoehe));
   QByteArray png;
   QBuffer puffer(&png);
-  puffer.open(QIODevice::WriteOnly);
+  puffer.open(QBuffer::WriteOnly);
   rasterbild(breite, hoehe).save(&puffer, "PNG");
   daten->setData(QStringLiteral("image/png"), png);
   return daten;
