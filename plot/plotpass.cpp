@@ -66,6 +66,7 @@ void ergebnisrollbalken() {
 }
 
 std::uint64_t passanfang = 0;
+std::uint64_t gezeichnet = 0;
 bool abgebrochen = false;
 
 void passabbrechen() {
@@ -75,7 +76,9 @@ void passabbrechen() {
 
 }  // namespace
 
-std::uint64_t passarbeit() { return gelesenezeichen - passanfang; }
+std::uint64_t passarbeit() { return gelesenezeichen - passanfang + gezeichnet; }
+
+void strichzaehlen(const Canvas& canvas) { gezeichnet += canvas.Pen().Width > 1 ? breiterstrich : duennerstrich; }
 
 bool budgetverbraucht() {
   if (!abgebrochen && passarbeit() > passbudget) passabbrechen();
@@ -109,6 +112,7 @@ bool budgetreicht(std::u16string_view term, double auswertungen, double von, dou
 
 void zeichnen(Canvas& canvas) {
   passanfang = gelesenezeichen;
+  gezeichnet = 0;
   abgebrochen = false;
   ergebnisliste.clear();
   xvon = editwert(steuer.ed_xvon);
