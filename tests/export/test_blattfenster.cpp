@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "abbildung.h"
 #include "arbeitsblatt.h"
 #include "blattdatei.h"
@@ -214,6 +216,47 @@ class BlattFensterTest : public QObject {
     QDropEvent ablegen(QPointF(100, 100), Qt::CopyAction, blatt.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(f.get(), &ablegen);
     zeigtunterricht();
+  }
+
+  // A FIFO named at the start or dropped is refused at once with a message,
+  // instead of freezing the window in its open.
+  void kanalWirdSofortAbgelehnt() {
+    const QString kanal = pfad("kanal.fpblatt");
+    QCOMPARE(mkfifo(QFile::encodeName(kanal).constData(), 0644), 0);
+    QStringList meldungen;
+    const auto mitschreiben = [&] {
+      beimdialog([&](QWidget* w) {
+        if (auto* m = qobject_cast<QMessageBox*>(w)) {
+          meldungen << m->text();
+          m->accept();
+        }
+      });
+    };
+    mitschreiben();
+    fensterstarten(kanal);
+    QTRY_COMPARE(meldungen.size(), 1);
+    const auto blatt = gezogen(kanal);
+    QDragEnterEvent hinein(QPoint(100, 100), Qt::CopyAction, blatt.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.get(), &hinein);
+    QVERIFY(hinein.isAccepted());
+    QDropEvent ablegen(QPointF(100, 100), Qt::CopyAction, blatt.get(), Qt::LeftButton, Qt::NoModifier);
+    mitschreiben();
+    QApplication::sendEvent(f.get(), &ablegen);
+    QTRY_COMPARE(meldungen.size(), 2);
+    for (const QString& m : meldungen)
+      QCOMPARE(m, "Файл «" + kanal + "» не открыт: это именованный канал, а не обычный файл");
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));
+  }
+
+  // Field and spinner of the pen width from a worksheet that sets them apart:
+  // one value, shown and drawn.
+  void stiftbreiteEinWert() {
+    fensterstarten();
+    schreiben(pfad("breite.fpblatt"),
+              R"({"format": "funktionsplotter-blatt", "version": "1.0", "controls": {"UpDown1": 2, "ed_breite": "5"}})");
+    QCOMPARE(f->blattoeffnen(pfad("breite.fpblatt")), QString());
+    QCOMPARE(f->ed_breite->text(), QStringLiteral("5"));
+    QCOMPARE(steuer.UpDown1, 5);
   }
 };
 

@@ -41,6 +41,8 @@ std::string zeichenzustand(const json& r) {
     for (const auto& [name, wert] : r["state"].items())
       if (std::string fehler = zustandsfeld(name, wert); !fehler.empty()) return fehler;
   }
+  // The pen width's field and spinner agree, as after a worksheet or --set.
+  breiteabgleichen(steuer);
   if (r.contains("view")) {
     const json& v = r["view"];
     if (!v.is_array() || v.size() != 4) return "view: [xmin, xmax, ymin, ymax] expected";
