@@ -76,7 +76,7 @@ QString zielfinden(const QString& name, Ziel& ziel) {
   if (::stat(QFile::encodeName(ziel.pfad).constData(), &st) != 0)
     return errno == ENOENT ? QString() : systemgrund(errno);
   ziel.vorhanden = true;
-  ziel.rechte = st.st_mode & 07777;
+  ziel.rechte = st.st_mode & 0777;
   return artgrund(st.st_mode);
 }
 

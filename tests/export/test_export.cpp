@@ -349,7 +349,12 @@ class ExportTest : public QObject {
     drucker.setOutputFileName(pfad("seite.pdf"));
     drucker.setPageSize(QPageSize(QPageSize::A4));
     drucker.setResolution(300);
+    // Printing into a file leaves no temporary file anywhere, not even in the
+    // temporary folder, where a killed run could not clean it up.
+    const QStringList vorher = QDir::temp().entryList({"*.pdf"}, QDir::Files | QDir::Hidden);
     QCOMPARE(druckseite(drucker, 830, 597), QString());
+    QCOMPARE(QDir::temp().entryList({"*.pdf"}, QDir::Files | QDir::Hidden), vorher);
+    QCOMPARE(QDir(ordner.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
     const QImage seite = pdfseite(pfad("seite.pdf"), 300);
     if (seite.isNull()) QSKIP("pdftoppm is not installed");
     // The printable area lies inside the page; the page rectangle is relative to it.
