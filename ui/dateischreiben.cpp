@@ -106,14 +106,15 @@ QByteArray freiername(const QByteArray& ordner, const QString& ziel) {
 QString anlegen(const Ziel& ziel, Zwischendatei& z) {
   z.ordner = QFile::encodeName(QFileInfo(ziel.pfad).absolutePath());
   z.d.fd = ::open(z.ordner.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  for (int versuch = 0; z.d.fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EEXIST) && versuch < 100;
+  for (int versuch = 0; z.d.fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL || errno == EEXIST) && versuch < 100;
        ++versuch) {
     z.name = freiername(z.ordner, ziel.pfad);
     z.d.fd = ::open(z.name.constData(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
     if (z.d.fd < 0) z.name.clear();
   }
   if (z.d.fd < 0) return systemgrund(errno);
-  if (::fchmod(z.d.fd, ziel.vorhanden ? ziel.rechte : neuerechte()) != 0) return systemgrund(errno);
+  // Best effort: file systems without permissions (a FAT stick) refuse it.
+  (void)::fchmod(z.d.fd, ziel.vorhanden ? ziel.rechte : neuerechte());
   return {};
 }
 
