@@ -43,7 +43,7 @@ QString blattfilter() { return QStringLiteral("Набор функций (*.%1)"
 
 QString blattladen(const QString& pfad, Steuerzustand& ziel, std::optional<Sicht>& sicht) {
   QFile datei;
-  if (QString grund = lesendoeffnen(datei, pfad); !grund.isEmpty()) return meldung(pfad, "не открыт", grund);
+  if (QString grund = lesendoeffnen(datei, pfad); !grund.isEmpty()) return meldung(pfad, "не открыт", grund + '.');
   // One byte past the limit is enough to tell a file that is too large.
   const QByteArray text = datei.read(static_cast<qint64>(blatthoechstgroesse) + 1);
   if (datei.error() != QFileDevice::NoError) return meldung(pfad, "не прочитан", datei.errorString());

@@ -244,7 +244,7 @@ class BlattFensterTest : public QObject {
     QApplication::sendEvent(f.get(), &ablegen);
     QTRY_COMPARE(meldungen.size(), 2);
     for (const QString& m : meldungen)
-      QCOMPARE(m, "Файл «" + kanal + "» не открыт: это именованный канал, а не обычный файл");
+      QCOMPARE(m, "Файл «" + kanal + "» не открыт: это именованный канал, а не обычный файл.");
     QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));
   }
 
