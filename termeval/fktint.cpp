@@ -11,6 +11,7 @@
 
 #include "fktint.h"
 #include "grenzwerte.h"
+#include "regelleser.h"
 
 #include <array>
 #include <bit>
@@ -401,6 +402,8 @@ double klammerwert(std::uint8_t art, double v) {
   return std::fabs(v);
 }
 
+#include "regelleser.inc"
+
 // The reading of one text. Where the raw text meets what the edit of the term
 // changes, it stops with `bearbeiten`; the edited text never meets such a place.
 // `zaehlen`: count the nested operands as the reading by rules nests them, for
@@ -646,7 +649,54 @@ std::u16string_view normalisieren(std::u16string_view t) {
   return bearbeitet_lesen();
 }
 
+// The same evaluation with the reader by rules.
+[[gnu::noinline]] double regeln_bearbeitet_lesen() {
+  const auto t = normalisieren(aufruf.term);
+  if (t == u" ") {
+    fehlercode = term_unlesbar;
+    return 0;
+  }
+  fehlercode = wert_gueltig;
+  Gelesen g = regeln_lesen(t.data(), t.data() + t.size());
+  if (g.wert > grenze) {
+    g.wert = grenze;
+    fehlercode = wert_begrenzt;
+  }
+  return g.wert;
+}
+
+double regeln_auswerten(std::u16string_view term, double x) {
+  if (!(x >= -1000000)) {
+    fehlercode = term_unlesbar;
+    return 0;
+  }
+  if (x > 1000000) {
+    fehlercode = kurve_unterbrochen;
+    return 0;
+  }
+  if (term.empty()) {
+    fehlercode = term_unlesbar;
+    return 0;
+  }
+  aufruf = {term, x};
+  if (term.back() != u' ') {
+    fehlercode = wert_gueltig;
+    Gelesen g = regeln_lesen(term.data(), term.data() + term.size());
+    if (g.wert > grenze) {
+      g.wert = grenze;
+      fehlercode = wert_begrenzt;
+    }
+    if (!g.bearbeiten) return g.wert;
+  }
+  return regeln_bearbeitet_lesen();
+}
+
 }  // namespace
+
+double fktwert_regeln(std::u16string_view term, double x) {
+  gelesenezeichen += term.size();
+  return regeln_auswerten(term, x);
+}
 
 double fktwert(std::u16string_view term, double x) {
   gelesenezeichen += term.size();
