@@ -12,7 +12,6 @@
 #include <string>
 
 #include "fktint.h"
-#include "regelleser.h"
 
 namespace {
 
@@ -63,15 +62,6 @@ void kurve(const std::u16string& term) {
 void bm_fktwert(benchmark::State& state) {
   P = 1;
   for (auto _ : state) kurve(terme[state.range(0)]);
-  pro_auswertung(state);
-}
-
-// The same curve with the reader by rules.
-void bm_fktwert_regeln(benchmark::State& state) {
-  P = 1;
-  const std::u16string& term = terme[state.range(0)];
-  for (auto _ : state)
-    for (int c = 0; c < spalten; ++c) benchmark::DoNotOptimize(fktwert_regeln(term, spalte_x(c)));
   pro_auswertung(state);
 }
 
@@ -133,7 +123,6 @@ void bm_curve_muparser(benchmark::State& state) {
 
 const bool registriert = [] {
   benchmark::RegisterBenchmark("fktwert", bm_fktwert)->DenseRange(0, 4);
-  benchmark::RegisterBenchmark("fktwert_regeln", bm_fktwert_regeln)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("floor", bm_floor)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("muparser", bm_muparser)->DenseRange(0, 4);
   benchmark::RegisterBenchmark("muparser_parse", bm_muparser_parse)->DenseRange(0, 4);
