@@ -5,7 +5,7 @@
 
 #include "abbildung.h"
 #include "fktint.h"
-#include "plotpass.h"
+#include "passzustand.h"
 
 using namespace abbildung;
 
@@ -23,16 +23,17 @@ void schraffurlinie(Canvas& canvas, std::u16string_view f, std::u16string_view g
   const std::int32_t r2 = schraffurzeile(pixely(fktwert(g, xw)));
   canvas.MoveTo(Round(c), r1);
   canvas.LineTo(Round(c), r2);
+  strichzaehlen(canvas);
 }
 
 }  // namespace
 
 void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
   canvas.setPenColor(0x00FFFE);
-  const double ende = pixelx(A);
-  double c = pixelx(B) + 1;
+  const double ende = pixelx(pass.A);
+  double c = pixelx(pass.B) + 1;
   if (c < 0) c = -2;
-  if (B < A) {
+  if (pass.B < pass.A) {
     do {
       schraffurlinie(canvas, f, g, c);
       c += 2;
@@ -72,7 +73,7 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
     while (c <= grafb + 1) {
       v(c);
       ++c;
-      if ((fehlercode == wert_gueltig || c > grafb) && weltx(c) > xvon) {
+      if ((fehlercode == wert_gueltig || c > grafb) && weltx(c) > pass.xvon) {
         gefunden = true;
         break;
       }
@@ -93,19 +94,21 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
       double W = -S;
       for (int k = c0; k <= grafb && !budgetverbraucht(); ++k) {
         W -= v(k) * delta;
-        if (weltx(k) > xbis) break;
+        if (weltx(k) > pass.xbis) break;
         const double y = pixely(-W);
         if (darstellbar(y) && fehlercode == wert_gueltig) {
           const std::int32_t r = Round(y);
-          if (r < -100 || r > grafh + 100)
+          if (r < -100 || r > grafh + 100) {
             canvas.MoveTo(k, r);
-          else
+          } else {
             canvas.LineTo(k, r);
+            strichzaehlen(canvas);
+          }
         } else {
           canvas.MoveTo(k, _y);
         }
       }
     }
   }
-  if (termanzeige) canvas.TextOut(16, 16 * kurvennr, u"Первообразная f1");
+  if (pass.termanzeige) canvas.TextOut(16, 16 * pass.kurvennr, u"Первообразная f1");
 }

@@ -31,12 +31,14 @@
 #include "plotpass.h"
 #include "qtcanvas.h"
 #include "schulschreibweise.h"
+#include "statuszeile.h"
 #include "steuerzustand.h"
 #include "termanzeige.h"
 #include "termfelder.h"
 #include "termhilfefenster.h"
 #include "uableitung.h"
 #include "updown.h"
+#include "verlaufsfuehrung.h"
 #include "zahltext.h"
 
 using namespace abbildung;
@@ -305,6 +307,10 @@ const Eintrag grafikmenue[] = {
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::Blattoeffnen1, u"Открыть набор...", nullptr, &TFGraf::BlattoeffnenClick},
     {&TFGraf::Blattspeichern1, u"Сохранить набор...", nullptr, &TFGraf::BlattspeichernClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Letzteroeffnen1, u"Открыть последний набор", nullptr, &TFGraf::LetzteroeffnenClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Drucken1, u"Печать…", nullptr, &TFGraf::DruckenClick},
 };
 
 const Eintrag systemmenue[] = {
@@ -329,9 +335,9 @@ const Eintrag systemmenue[] = {
 };
 
 const Eintrag sondermenue[] = {
-    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси x", &Steuerzustand::spiegelungxachse, nullptr},
+    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси у", &Steuerzustand::spiegelungxachse, nullptr},
     {&TFGraf::spiegelungursprung, u"-f1(-x) , Размышления о происхождении", &Steuerzustand::spiegelungursprung, nullptr},
-    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси у", &Steuerzustand::spiegelungyachse, nullptr},
+    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси x", &Steuerzustand::spiegelungyachse, nullptr},
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::verschiebungxachse, u"f1(x+p) , Смещение по оси x", &Steuerzustand::verschiebungxachse, nullptr},
     {&TFGraf::streckungxachse, u"f1(p*x) , Растяжение вдоль оси x", &Steuerzustand::streckungxachse, nullptr},
@@ -361,6 +367,7 @@ const Kurzwahl kurzwahlen[] = {
     {&TFGraf::Zeichnen1, {QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)}},
     {&TFGraf::Blattoeffnen1, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
     {&TFGraf::Blattspeichern1, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+    {&TFGraf::Drucken1, {QKeySequence(Qt::CTRL | Qt::Key_P)}},
 };
 
 bool istkurzwahltaste(const QKeyEvent* k) {
@@ -408,6 +415,9 @@ TFGraf::TFGraf() {
   setFont(verdana(13));
   steuerelementeanlegen();
   menuesanlegen();
+  verlauf = new Verlaufsfuehrung(this);
+  statuszeile = new Statuszeile(this);
+  sitzungeinrichten();
 
   // FormCreate: the result list and the rewrite table start empty.
   ergebnisliste.clear();
@@ -565,6 +575,10 @@ void TFGraf::spinneranlegen() {
     u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
     this->*s.element = u;
   }
+  // Keys and the wheel in the fields of P, Q, A and B step them as their spinners do.
+  for (const auto& [feld, knopf] :
+       {std::pair{ed_parameter, UpDown2}, {ed_q, UpDown5}, {ed_A, UpDown3}, {ed_B, UpDown4}})
+    knopf->feldsteuern(feld);
 }
 
 // The animation's button and the choice of what it moves.
@@ -695,6 +709,7 @@ void TFGraf::aufdenschirm(const std::function<void(Canvas&)>& malen) {
   }
   ausgabenzeigen();
   PaintBox1->zeigen();
+  titelsetzen();
 }
 
 void TFGraf::ausgabenzeigen() {
@@ -866,6 +881,8 @@ void TFGraf::changeEvent(QEvent* e) {
 
 void TFGraf::closeEvent(QCloseEvent* e) {
   Timer1.stop();
+  // The program still ends at once; a failure to keep the state is only told.
+  if (const QString fehler = letztenstandbehalten(); !fehler.isEmpty()) qWarning("%s", qPrintable(fehler));
   QMainWindow::closeEvent(e);
 }
 
