@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "fktint.h"
+#include "kurzezahl.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
 
@@ -105,6 +107,9 @@ constexpr double eintauchanteil = 0.9;
 // Refined points lie this close to the exact ones: near machine precision,
 // with a floor for points at 0.
 double endbreite(double x, double h) { return 4 * eps * std::fabs(x) + 1e-12 * std::fabs(h); }
+// How far a turn found by golden section may lie from the exact one: a flat top
+// pins it only to about the square root of the rounding noise.
+double flachbreite(double x, double h) { return 8 * eps * std::fabs(x) + 1e-4 * std::fabs(h); }
 // Distance for the continuity test: well beyond endbreite, far below a grid step.
 double nachbarabstand(double x, double h) { return 8 * eps * std::fabs(x) + 1e-9 * std::fabs(h); }
 
@@ -128,6 +133,15 @@ struct Raster {
 };
 
 bool ohne_wert(int status) { return status == 2 || status == 4; }
+
+// A hole or an open domain end at r: the short decimal within breite of r, where
+// the exact point then lies, has no value (SIN(X)/X at 0, X*LN(X) at 0).
+bool luecke(std::u16string_view term, double r, double breite) {
+  const std::optional<double> k = kurzezahl(r - breite, r + breite);
+  if (!k) return false;
+  fktwert(term, *k);
+  return ohne_wert(fehlercode);
+}
 
 // Leading samples without a value (undefined or limited) are skipped; an
 // unreadable term or a break at the first sample (INT, HEAVISIDE) leaves the
@@ -249,7 +263,7 @@ bool nullbestaetigt(std::u16string_view term, double r, double skala, bool berue
   const Wert w = wert(term, r);
   if (!w.gueltig) return false;
   const bool null = beruehrend ? faellt_auf_null(term, r, w.y, h) : std::fabs(w.y) <= sprunganteil * skala;
-  return null && stetig(term, r, 0, skala, h);
+  return null && stetig(term, r, 0, skala, h) && !luecke(term, r, nachbarabstand(r, h));
 }
 
 void vorzeichenwechsel(Suche& s, int k) {
@@ -301,6 +315,14 @@ void definitionsrand(Suche& s, int k) {
   for (int i = 0; i < 200 && std::fabs(draussen - drinnen) > endbreite(drinnen, g.h); ++i) {
     const double m = 0.5 * (drinnen + draussen);
     (wert(s.term, m).gueltig ? drinnen : draussen) = m;
+  }
+  // The end lies at a short decimal as a rule: a closed end has a value there and
+  // is that point exactly; an open one (X*LN(X) at 0) has none and is no zero.
+  const double rand = endbreite(drinnen, g.h);
+  const std::optional<double> ende = kurzezahl(std::min(drinnen, draussen) - rand, std::max(drinnen, draussen) + rand);
+  if (ende) {
+    if (!wert(s.term, *ende).gueltig) return;
+    drinnen = *ende;
   }
   // Only the inner side exists: the value at the end must vanish against the
   // samples next to it, and the curve must run continuously into it.
@@ -364,7 +386,8 @@ bool extremum_bestaetigt(const Suche& s, double r, int k, int art) {
   if (!w.gueltig) return false;
   if (art * (g.y[k] - w.y) < -rauschen(std::max(std::fabs(g.y[k]), std::fabs(w.y)))) return false;
   const double variation = std::max(std::fabs(g.y[k] - g.y[k - 1]), std::fabs(g.y[k + 1] - g.y[k]));
-  return stetig(s.term, r, w.y, variation, g.h) && seite(s.term, r, w.y, 3 * g.h) == art;
+  return stetig(s.term, r, w.y, variation, g.h) && seite(s.term, r, w.y, 3 * g.h) == art &&
+         !luecke(s.term, r, flachbreite(r, g.h));
 }
 
 void extrema_im_raster(Suche& s, std::u16string_view d1) {
@@ -423,7 +446,9 @@ void wendung(Suche& s, std::u16string_view term, double a, double b, double skal
   if (variation == 0) return;
   const double r = a == b ? a : eingrenzen(s.term, a, b, h);
   const Wert w = wert(term, r);
-  if (w.gueltig && stetig(term, r, w.y, variation, h) && ohne_knick(term, r, w.y, h)) s.aufnehmen(r);
+  if (w.gueltig && stetig(term, r, w.y, variation, h) && ohne_knick(term, r, w.y, h) &&
+      !luecke(term, r, nachbarabstand(r, h)))
+    s.aufnehmen(r);
 }
 
 void wendepunkte_im_raster(Suche& s, std::u16string_view term) {
