@@ -104,9 +104,6 @@ constexpr double sprunganteil = 1e-4;
 // samples two steps away (a V or a parabola dips to 1/3 or less, a cusp like
 // SQRT(ABS(X)) to below 0.6; flat noise does not dip at all).
 constexpr double eintauchanteil = 0.9;
-// Refined points lie this close to the exact ones: near machine precision,
-// with a floor for points at 0.
-double endbreite(double x, double h) { return 4 * eps * std::fabs(x) + 1e-12 * std::fabs(h); }
 // How far a turn found by golden section may lie from the exact one: a flat top
 // pins it only to about the square root of the rounding noise.
 double flachbreite(double x, double h) { return 8 * eps * std::fabs(x) + 1e-4 * std::fabs(h); }
@@ -189,30 +186,6 @@ struct Suche {
 // Root of term between a and b, to full precision.
 double eingrenzen(std::u16string_view term, double a, double b, double h) {
   return brent(term, 200, 2 * eps, 2 * eps * std::fabs(h), a, b);
-}
-
-// Golden-section search for the least value of g on [a, b].
-template <class G>
-double kleinstelle(G g, double a, double b, double h) {
-  constexpr double k = 0.3819660112501051;  // 2 - golden ratio
-  double c = a + k * (b - a), d = b - k * (b - a);
-  double gc = g(c), gd = g(d);
-  for (int i = 0; i < 200 && b - a > endbreite(std::max(std::fabs(a), std::fabs(b)), h); ++i) {
-    if (gc <= gd) {
-      b = d;
-      d = c;
-      gd = gc;
-      c = a + k * (b - a);
-      gc = g(c);
-    } else {
-      a = c;
-      c = d;
-      gc = gd;
-      d = b - k * (b - a);
-      gd = g(d);
-    }
-  }
-  return gc <= gd ? c : d;
 }
 
 // g(x) = faktor · f(x), or |f(x)|; undefined values count as +infinity.
