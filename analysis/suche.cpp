@@ -447,6 +447,17 @@ void suchbereich(double& a, double& b) {
   if (std::fabs(b) > 100) b = 5.0001;
 }
 
+// Whether one search over [a, b] on n steps finds anything.
+template <class Durchlauf>
+bool findet(std::u16string_view term, double a, double b, int n, Durchlauf durchlauf) {
+  if (term.empty() || !(a < b) || n < 4) return false;
+  double liste[listengroesse];
+  int zahl = 0;
+  Suche s{term, abtasten(term, a, b, n), liste, zahl};
+  durchlauf(s);
+  return zahl > 0;
+}
+
 template <class Durchlauf>
 void suche(std::u16string_view term, int n, double* liste, int& zahl, Durchlauf durchlauf,
            double* schritt = nullptr) {
@@ -490,4 +501,18 @@ bool istminimum(std::u16string_view term, std::u16string_view d2, double x) {
   if (d2.empty()) return false;
   const double k = fktwert(d2, x);
   return fehlercode == wert_gueltig && k > 0;
+}
+
+void suchgrenzen(double& a, double& b) {
+  suchbereich(a, b);
+  a += 0.0001;
+  b -= 0.0001;
+}
+
+bool nullstellenzwischen(std::u16string_view term, double a, double b, int n) {
+  return findet(term, a, b, n, nullstellen_im_raster);
+}
+
+bool extremazwischen(std::u16string_view term, std::u16string_view d1, double a, double b, int n) {
+  return findet(term, a, b, n, [d1](Suche& s) { extrema_im_raster(s, d1); });
 }

@@ -45,6 +45,14 @@ void wendepunktsuche(std::u16string_view d2, std::u16string_view term = {});
 // Appends the two header lines of the intersections to ergebnis.
 void schnittpunktsuche(std::vector<std::u16string>& ergebnis);
 
+// The range the searches cover, ed_von..ed_bis with the fallback of a bound
+// beyond 100 (sets P like a search).
+void suchgrenzen(double& von, double& bis);
+// Whether the zero search, or the extremum search with d1, would find a point of
+// term on [a, b] scanned in n steps: for what lies outside the search range.
+bool nullstellenzwischen(std::u16string_view term, double a, double b, int n);
+bool extremazwischen(std::u16string_view term, std::u16string_view d1, double a, double b, int n);
+
 // True for a minimum of term at x. Decided by comparing term at x with its values
 // a few grid steps either side whenever both lie clearly above or clearly below;
 // otherwise by the sign of d2 at x while d2 evaluates (0 counts as maximum).
