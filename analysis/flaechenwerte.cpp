@@ -165,7 +165,7 @@ void keinezahl(std::u16string zeile, std::vector<std::u16string>& ergebnis) {
 
 bool flaechenwerte(std::u16string_view f, std::u16string_view g, double a, double b,
                    std::vector<std::u16string>& ergebnis) {
-  if (a == b) return false;
+  if (a == b) return true;
   const double lo = a < b ? a : b;
   const double hi = a < b ? b : a;
   const bool unter = g == u"0";

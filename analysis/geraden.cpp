@@ -67,7 +67,7 @@ std::optional<Gerade> normale(std::u16string_view term, std::u16string_view d1, 
   return Gerade{false, x, geradenterm(n, y - x * n, 3, 3)};
 }
 
-Gerade sekante(double xa, double ya, double xb, double yb) {
+Gerade sekantengerade(double xa, double ya, double xb, double yb) {
   const double m = (yb - ya) / (xb - xa);
   return Gerade{false, xa, geradenterm(m, ya - xa * m, 4, 3)};
 }

@@ -35,4 +35,4 @@ std::optional<Gerade> tangente(std::u16string_view term, std::u16string_view d1,
 // inverse passes the evaluator's limit of 10^10) has the vertical normal at x.
 std::optional<Gerade> normale(std::u16string_view term, std::u16string_view d1, double x, double y);
 // Secant through (xa, ya) and (xb, yb), xa != xb: slope with 4 decimals, intercept with 3.
-Gerade sekante(double xa, double ya, double xb, double yb);
+Gerade sekantengerade(double xa, double ya, double xb, double yb);

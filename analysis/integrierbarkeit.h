@@ -37,5 +37,10 @@ struct Integrierbarkeit {
   bool existiert() const { return hindernisse.empty(); }
 };
 
+// Evaluations of term that integrierbarkeit makes at most: the grid, each refined
+// step (a golden-section search and the measurements beside its point) and the
+// bisections of the stretches.
+inline constexpr double pruefbedarf = 16000;
+
 // a < b.
 Integrierbarkeit integrierbarkeit(std::u16string_view term, double a, double b);

@@ -51,7 +51,7 @@ TEST(Geraden, EquationsAsShownAgainstExactLines) {
       EXPECT_EQ(nor->gleichung(), u16(t[5]).starts_with(u"X = ") ? u16(t[5]) : u"Y = " + u16(t[5]))
           << t[0] << (d.empty() ? " by difference" : "");
     }
-    EXPECT_EQ(sekante(a, ya, b, yb).gleichung(), u"Y = " + u16(t[6])) << t[0];
+    EXPECT_EQ(sekantengerade(a, ya, b, yb).gleichung(), u"Y = " + u16(t[6])) << t[0];
   }
 }
 
@@ -73,6 +73,7 @@ TEST(Geraden, TermTextsNeverGarbled) {
       {0.0004, -2, 3, 3, u"-2"},         {-0.0001, 0.0002, 3, 3, u"0"},
       {2, -1.5, 3, 3, u"2*X-1,5"},       {0.4923, 0.4169, 3, 3, u"0,492*X+0,417"},
       {0.90929, 0, 4, 3, u"0,9093*X"},   {-3, 1e-12, 4, 4, u"-3*X"},
+      {0.001, 0, 3, 3, u"0,001*X"},      {-1, 0.00001, 4, 4, u"-X"},
   };
   for (const auto& f : faelle) EXPECT_EQ(geradenterm(f.m, f.b, f.p, f.q), f.text) << f.m << " " << f.b;
 }
