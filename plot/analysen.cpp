@@ -113,8 +113,9 @@ const Punktart punktarten[] = {
     {&Steuerzustand::c_wendepunkte, &Steuerzustand::c_wendetangente,
      [](std::u16string_view term) {
        // The acceptance reads the term beside d2; each point is also evaluated,
-       // and once more for its tangent.
-       return suchereicht(differenz(d2, term), suchbedarf(1000, 100, false)) && suchereicht(term, 2 * hoechstzahl);
+       // and its tangent reads d1 or, without it, four values of the term.
+       return suchereicht(differenz(d2, term), suchbedarf(1000, 100, false)) &&
+              suchereicht(differenz(term, d1), 6 * hoechstzahl);
      },
      [](std::u16string_view term) { wendepunktsuche(d2, term); }, wendepunktliste, &wendepunktzahl,
      u"Точки перегиба", u"Точки перегиба: ", 0x8080FF, false, eingerueckt, 0x0000FF},
@@ -180,7 +181,7 @@ void ausserhalbhinweis(const Punktart& art, std::u16string_view term) {
   for (const auto& [a, b] : {std::pair{links, std::min(rechts, von)}, std::pair{std::max(links, bis), rechts}}) {
     if (gefunden || !(b - a > 0)) continue;
     const int n = static_cast<int>(std::clamp((b - a) * dichte, 50.0, static_cast<double>(aussenhoechstschritte)));
-    if (!budgetreicht(steuer.ed_f1, 2.0 * n, a, b)) return;
+    if (!budgetreicht(steuer.ed_f1, suchbedarf(n, 200, false), a, b)) return;
     gefunden = art.ausserhalb(term, a, b, n);
   }
   if (gefunden)
@@ -234,8 +235,9 @@ void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
   const bool mitA = steuer.c_punktA || steuer.c_tangente || steuer.c_normale || steuer.c_sekante;
   const bool mitB = steuer.c_punktB || steuer.c_sekante;
   if (!mitA && !mitB) return;
-  // A few evaluations at A and B; a pass stopped before them shows no old values.
-  if (!budgetreicht(term, 10, A, B)) {
+  // A few evaluations at A and B, the slopes from d1 or four values each; a pass
+  // stopped before them shows no old values.
+  if (!budgetreicht(differenz(term, d1), 12, A, B)) {
     const Steuerzustand standard;
     if (mitA) steuer.Label11 = standard.Label11;
     if (mitB) steuer.Label10 = standard.Label10;
@@ -318,5 +320,8 @@ void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
   verknuepfungen(canvas, term);
   konstruktionslinien(canvas, term);
   if (steuer.c_wertetabelle && steuer.Mergebnis_visible && wertetabellereicht(term)) wertetabelle(term, d1, ergebnisliste);
-  ergebnisliste.insert(ergebnisliste.end(), linienzeilen.begin(), linienzeilen.end());
+  // The line of a pass stopped by its budget stays the last one.
+  auto ende = ergebnisliste.end();
+  if (!ergebnisliste.empty() && ergebnisliste.back() == passabbruchzeile) --ende;
+  ergebnisliste.insert(ende, linienzeilen.begin(), linienzeilen.end());
 }
