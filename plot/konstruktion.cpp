@@ -8,7 +8,7 @@
 #include "fktint.h"
 #include "geraden.h"
 #include "kurven.h"
-#include "plotpass.h"
+#include "passzustand.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
 
@@ -63,40 +63,40 @@ void markierung(Canvas& canvas, std::int32_t px, std::int32_t py, TColor fuellun
 }
 
 void punktAblock(Canvas& canvas, std::u16string_view f, std::vector<std::u16string>& zeilen) {
-  const std::optional<double> y = punktwert(f, A);
+  const std::optional<double> y = punktwert(f, pass.A);
   amitwert = y.has_value();
   yA = y.value_or(0);
   steuer.Label11 = beschriftung(y);
   if (!y) return;
-  if (steuer.c_tangente) zeichnen(canvas, tangente(f, d1, A, yA, 3, 3), u"Касательная в A", A, yA, zeilen);
-  if (steuer.c_normale) zeichnen(canvas, normale(f, d1, A, yA), u"Нормаль в A", A, yA, zeilen);
+  if (steuer.c_tangente) zeichnen(canvas, tangente(f, pass.d1, pass.A, yA, 3, 3), u"Касательная в A", pass.A, yA, zeilen);
+  if (steuer.c_normale) zeichnen(canvas, normale(f, pass.d1, pass.A, yA), u"Нормаль в A", pass.A, yA, zeilen);
   canvas.setPenColor(0x000000);
   canvas.setBrushColor(gelb);
-  if (steuer.c_punktA) markierung(canvas, Round(pixelx(A)), Round(pixely(yA)), gelb);
+  if (steuer.c_punktA) markierung(canvas, Round(pixelx(pass.A)), Round(pixely(yA)), gelb);
   canvas.setBrushColor(weiss);
 }
 
 void punktBblock(Canvas& canvas, std::u16string_view f) {
-  const std::optional<double> y = punktwert(f, B);
+  const std::optional<double> y = punktwert(f, pass.B);
   bmitwert = y.has_value();
   yB = y.value_or(0);
   steuer.Label10 = beschriftung(y);
   if (!y) return;
   canvas.setPenColor(0x000000);
   canvas.setBrushColor(limone);
-  if (steuer.c_punktB) markierung(canvas, Round(pixelx(B)), Round(pixely(yB)), limone);
+  if (steuer.c_punktB) markierung(canvas, Round(pixelx(pass.B)), Round(pixely(yB)), limone);
   canvas.setBrushColor(weiss);
 }
 
 void sekante(Canvas& canvas, std::vector<std::u16string>& zeilen) {
   canvas.setBrushColor(weiss);
-  if (B - A == 0 || !amitwert || !bmitwert) return;
-  const Gerade g = sekantengerade(A, yA, B, yB);
+  if (pass.B - pass.A == 0 || !amitwert || !bmitwert) return;
+  const Gerade g = sekantengerade(pass.A, yA, pass.B, yB);
   linie(canvas, g);
-  zeilen.push_back(u"Секущая AB " + punkt(A, yA) + u" " + punkt(B, yB) + u": " + g.gleichung());
+  zeilen.push_back(u"Секущая AB " + punkt(pass.A, yA) + u" " + punkt(pass.B, yB) + u": " + g.gleichung());
 }
 
 void wendetangente(Canvas& canvas, std::u16string_view f, double x, double y, std::vector<std::u16string>& zeilen) {
   canvas.setBrushColor(weiss);
-  zeichnen(canvas, tangente(f, d1, x, y, 4, 4), u"Касательная в точке перегиба", x, y, zeilen);
+  zeichnen(canvas, tangente(f, pass.d1, x, y, 4, 4), u"Касательная в точке перегиба", x, y, zeilen);
 }
