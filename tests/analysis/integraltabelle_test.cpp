@@ -85,3 +85,25 @@ TEST(Integraltabelle, MissingIntegralsSayWhereAndShowNoNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where the evaluator itself gives no values, the integral may exist but its
+// number cannot be had: the line says so instead of integrating substitutes.
+TEST(Integraltabelle, BeyondTheEvaluatorNoNumber) {
+  const struct { const char16_t* f; double a, b; const char16_t* zeile; } faelle[] = {
+      // EXP(X) passes the limit 10^10 at ln(10^10) = 23,03
+      {u"EXP(X)", 0, 30, u"Интеграл f1 от 0 до 30 не вычислен: f1 превышает 10^10 на (23,03 | 30)"},
+      // a power below e^-16 of its base has no value in the evaluator
+      {u"X^(-0,9)", 0, 1, u"Интеграл f1 от 0 до 1 не вычислен: значения f1 около x = 0 вне пределов вычисления"},
+  };
+  for (const auto& f : faelle) {
+    std::vector<std::u16string> z;
+    flaechenwerte(f.f, u"0", f.a, f.b, z);
+    ASSERT_EQ(z.size(), 1u);
+    EXPECT_EQ(z[0], f.zeile);
+    EXPECT_TRUE(std::isnan(integralwert));
+  }
+}
+
+}  // namespace
