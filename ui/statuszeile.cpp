@@ -116,7 +116,7 @@ std::u16string koordinatentext(double v, double proeinheit) {
 
 Statuszeile::Statuszeile(TFGraf* fenster) : QLabel(fenster->termpanel), f(fenster) {
   // The free row under the lower term fields, as wide as the fields reach.
-  setGeometry(12, 69, 734, 18);
+  setGeometry(links, 69, breite, 18);
   setAttribute(Qt::WA_TransparentForMouseEvents);
   f->PaintBox1->installEventFilter(this);
 }

@@ -48,6 +48,9 @@ class Statuszeile : public QLabel {
   explicit Statuszeile(TFGraf* fenster);
 
   static constexpr double fangradius = 5;  // pixels
+  // Its place in the free row under the lower term fields: the whole row, and
+  // the left part it keeps while the term fields' message line shares the row.
+  static constexpr int links = 12, breite = 734, geteiltebreite = 330;
 
   // Shows the line for the pointer at (X, Y) of the drawing, or clears it.
   void zeigen(std::optional<QPoint> ort, bool umschalt);

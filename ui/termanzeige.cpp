@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "graf_rus.h"
+#include "statuszeile.h"
 #include "steuerzustand.h"
 #include "termfelder.h"
 
@@ -15,7 +16,8 @@ namespace {
 const QString rotrahmen = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
 // The line under the term fields that keeps the first message until the next
-// taking: red for a term that does not read, grey for a rewrite.
+// taking: red for a term that does not read, grey for a rewrite. It shares the
+// row with the status line: while it shows, the coordinates keep the left part.
 QLabel* meldungszeile(TFGraf& f) {
   auto* zeile = f.termpanel->findChild<QLabel*>(QStringLiteral("termmeldung"));
   if (!zeile) {
@@ -23,7 +25,8 @@ QLabel* meldungszeile(TFGraf& f) {
     zeile->setObjectName(QStringLiteral("termmeldung"));
     zeile->setFont(f.ed_f1->font());
   }
-  zeile->setGeometry(12, 70, std::max(0, f.termpanel->width() - 24), 17);
+  const int x = Statuszeile::links + Statuszeile::geteiltebreite + 8;
+  zeile->setGeometry(x, 70, std::max(0, f.termpanel->width() - x - 12), 17);
   return zeile;
 }
 
@@ -57,6 +60,8 @@ void termfelderzeigen(TFGraf& f) {
   zeile->setText(erstes);
   zeile->setToolTip(erstes);
   zeile->setVisible(!erstes.isEmpty());
+  if (f.statuszeile)
+    f.statuszeile->resize(erstes.isEmpty() ? Statuszeile::breite : Statuszeile::geteiltebreite, f.statuszeile->height());
   if (gesagt && gesagt->isVisible())
     QToolTip::showText(gesagt->mapToGlobal(QPoint(0, gesagt->height())), erstes, gesagt);
 }

@@ -13,6 +13,7 @@
 
 #include "abbildung.h"
 #include "graf_rus.h"
+#include "statuszeile.h"
 #include "paintbox.h"
 #include "qtcanvas.h"
 #include "plotpass.h"
@@ -82,11 +83,15 @@ class TermeingabeTest : public QObject {
     QCOMPARE(qtext(ergebnisliste.front()), meldung);
     QCOMPARE(ergebnisliste.size(), std::size_t{1});
     QCOMPARE(f->ed_f1->toolTip(), meldung);
-    QCOMPARE(f->findChild<QLabel*>(QStringLiteral("termmeldung"))->text(), meldung);
+    auto* zeile = f->findChild<QLabel*>(QStringLiteral("termmeldung"));
+    QCOMPARE(zeile->text(), meldung);
     QVERIFY(f->ed_f1->styleSheet().contains(QStringLiteral("border")));
-    // Mended, the frame goes and the term is drawn.
+    // The message shares the free row with the coordinates of the status line, beside them.
+    QVERIFY(!zeile->geometry().intersects(f->statuszeile->geometry()));
+    // Mended, the frame goes and the term is drawn; the coordinates have the row again.
     zeichnen(QStringLiteral("X+1"));
     QVERIFY(f->ed_f1->styleSheet().isEmpty() && f->ed_f1->toolTip().isEmpty());
+    QVERIFY(zeile->isHidden() && f->statuszeile->width() > zeile->x());
     QCOMPARE(qtext(ergebnisliste.front()), QStringLiteral("Функция Y = X+1"));
   }
 
