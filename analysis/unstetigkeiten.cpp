@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "fktint.h"
+#include "grenzwerte.h"
+#include "termbaum.h"
 
 namespace {
 
@@ -60,17 +62,26 @@ probe auswerten(std::u16string_view term, double x) {
 
 // Values approaching x from one side at the distances h/2, h/4, ... (20 of them,
 // before rounding noise of the term would swamp the differences), ending early
-// where f is undefined or the distance vanishes next to x.
-std::vector<double> annaeherung(std::u16string_view term, double x, double seite, double h) {
+// where f is undefined or the distance vanishes next to x, and at a value the
+// evaluator has cut to its limit: there f has grown beyond it.
+struct annaeherung {
   std::vector<double> werte;
+  bool begrenzt = false;
+};
+annaeherung annaehern(std::u16string_view term, double x, double seite, double h) {
+  annaeherung a;
   for (int k = 1; k <= 20; ++k) {
     const double t = x + seite * std::ldexp(h, -k);
     if (t == x) break;
     double y;
     if (!definiertan(term, t, y)) break;
-    werte.push_back(y);
+    if (fehlercode == wert_begrenzt && std::fabs(y) == termwerte::grenze) {
+      a.begrenzt = true;
+      break;
+    }
+    a.werte.push_back(y);
   }
-  return werte;
+  return a;
 }
 
 struct grenzwert {
@@ -118,7 +129,9 @@ grenzwert grenzwertaus(const std::vector<double>& v) {
 }
 
 grenzwert einseitig(std::u16string_view term, double x, double seite, double h) {
-  return grenzwertaus(annaeherung(term, x, seite, h));
+  const annaeherung a = annaehern(term, x, seite, h);
+  if (a.begrenzt && !a.werte.empty()) return {a.werte.back() > 0 ? unendlich : -unendlich};
+  return grenzwertaus(a.werte);
 }
 
 bool endlich(double v) { return std::isfinite(v); }
@@ -226,6 +239,89 @@ void bruch(lauf& L, probe a, probe b) {
   einordnen(L, x, einseitig(L.term, a.x, -1, L.h), einseitig(L.term, b.x, 1, L.h), true, wert);
 }
 
+// ---------------------------------------------------------------- the term's denominators
+
+// The texts of the term's divisors (and of the bases of powers with a negative
+// number as exponent), as the term reader finds them; none where it cannot read
+// the term. A hole lies where one of them is 0, and no sample need hit it.
+std::vector<std::u16string> nenner(std::u16string_view term) {
+  std::u16string text;
+  for (const char16_t c : term)
+    if (c != u' ') text += c == u',' ? u'.' : c;
+  std::vector<termbaum::knoten> knoten;
+  std::size_t arbeit = 0;
+  termbaum::zerlegung z{knoten, arbeit, 1000000};
+  if (termbaum::zutief(text) || termbaum::zerlegen(z, text) == termbaum::leer) return {};
+  const auto stueck = [&](int n) { return text.substr(knoten[n].anfang, knoten[n].laenge); };
+  std::vector<std::u16string> ergebnis;
+  for (const termbaum::knoten& k : knoten) {
+    if (k.knotenart == termbaum::quotient) ergebnis.push_back(stueck(k.rechts));
+    if (k.knotenart == termbaum::potenz && fktwert(stueck(k.rechts), 0) < 0 && fehlercode == wert_gueltig)
+      ergebnis.push_back(stueck(k.links));
+  }
+  return ergebnis;
+}
+
+// Zeros of the denominator d on the grid's steps: samples where d is 0, sign
+// changes narrowed to neighbouring doubles, and touching zeros, where |d| has a
+// small minimum between two samples, narrowed by golden-section search. Each
+// zero adds the doubles at which d is 0, or the nearest ones.
+void nennernullstellen(std::u16string_view d, double a, double h, std::vector<double>& orte) {
+  auto wert = [&](double x) {
+    double y;
+    return definiertan(d, x, y) ? y : nan;
+  };
+  std::vector<double> v(gitterschritte + 1);
+  for (int i = 0; i <= gitterschritte; ++i) v[i] = wert(a + i * h);
+  for (int i = 0; i <= gitterschritte; ++i) {
+    const double x = a + i * h;
+    if (v[i] == 0) orte.push_back(x);
+    if (i == gitterschritte || !(v[i] * v[i + 1] < 0)) continue;
+    double l = x, r = a + (i + 1) * h;
+    const bool linksnegativ = v[i] < 0;
+    for (;;) {
+      const double m = doppelmitte(l, r);
+      if (m == l || m == r) break;
+      const double w = wert(m);
+      if (w == 0) {
+        l = r = m;
+        break;
+      }
+      ((w < 0) == linksnegativ ? l : r) = m;
+    }
+    orte.push_back(l);
+    if (r != l) orte.push_back(r);
+  }
+  for (int i = 1; i < gitterschritte; ++i) {
+    const double m = std::fabs(v[i]);
+    if (!(m > 0 && m <= std::fabs(v[i - 1]) && m <= std::fabs(v[i + 1]) && v[i - 1] * v[i + 1] > 0)) continue;
+    double l = a + (i - 1) * h, r = a + (i + 1) * h;
+    constexpr double g = 0.3819660112501051;
+    for (int k = 0; k < 100 && l < r; ++k) {
+      const double x1 = l + g * (r - l), x2 = r - g * (r - l);
+      if (std::fabs(wert(x1)) < std::fabs(wert(x2))) r = x2; else l = x1;
+    }
+    // The zero of a square is found only to about the root of the precision; the
+    // roundest double near it is where the term's own numbers put it.
+    const double x = rundeste(l - 1e-7 * h, r + 1e-7 * h);
+    if (wert(x) == 0) orte.push_back(x);
+  }
+}
+
+// Places at the zeros of the denominators: f undefined there, or different from its limits.
+void nennerstellen(lauf& L, double a, double b) {
+  std::vector<double> orte;
+  for (const std::u16string& d : nenner(L.term)) nennernullstellen(d, a, L.h, orte);
+  std::sort(orte.begin(), orte.end());
+  orte.erase(std::unique(orte.begin(), orte.end()), orte.end());
+  for (const double x : orte) {
+    if (x < a || x > b) continue;
+    double wert;
+    const bool definiert = definiertan(L.term, x, wert);
+    einordnen(L, x, einseitig(L.term, x, -1, L.h), einseitig(L.term, x, 1, L.h), definiert, wert);
+  }
+}
+
 // Scale of the values, for the tolerance of a join: the spread of the defined samples.
 double werteskala(const std::vector<probe>& gitter) {
   double lo = unendlich, hi = -unendlich;
@@ -309,9 +405,12 @@ std::vector<Unstetigkeit> unstetigkeiten(std::u16string_view term, double a, dou
     definitionsrand(L, gitter[i].x, gitter[i - 1].x);
   }
   for (; i + 1 < gitter.size(); ++i) schritt(L, gitter[i], gitter[i + 1], toleranz, i, gitter);
+  nennerstellen(L, a, b);
   std::sort(L.stellen.begin(), L.stellen.end(), [](const Unstetigkeit& l, const Unstetigkeit& r) { return l.x < r.x; });
   // A break on a grid sample is found from both of its steps.
-  const auto dieselbe = [](const Unstetigkeit& l, const Unstetigkeit& r) { return l.x == r.x && l.art == r.art; };
+  const auto dieselbe = [](const Unstetigkeit& l, const Unstetigkeit& r) {
+    return l.art == r.art && std::fabs(l.x - r.x) <= 2 * (std::nextafter(std::fabs(l.x), unendlich) - std::fabs(l.x));
+  };
   L.stellen.erase(std::unique(L.stellen.begin(), L.stellen.end(), dieselbe), L.stellen.end());
   return L.stellen;
 }
