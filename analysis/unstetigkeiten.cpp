@@ -52,9 +52,9 @@ struct probe {
   double y;
   bool definiert;
 };
-probe auswerten(std::u16string_view term, double x) {
+probe auswerten(const Auswertung& f, double x) {
   probe p{x, 0, false};
-  p.definiert = definiertan(term, x, p.y);
+  p.definiert = f(x, p.y);
   return p;
 }
 
@@ -68,13 +68,13 @@ struct annaeherung {
   std::vector<double> werte;
   bool begrenzt = false;
 };
-annaeherung annaehern(std::u16string_view term, double x, double seite, double h) {
+annaeherung annaehern(const Auswertung& f, double x, double seite, double h) {
   annaeherung a;
   for (int k = 1; k <= 20; ++k) {
     const double t = x + seite * std::ldexp(h, -k);
     if (t == x) break;
     double y;
-    if (!definiertan(term, t, y)) break;
+    if (!f(t, y)) break;
     if (fehlercode == wert_begrenzt && std::fabs(y) == termwerte::grenze) {
       a.begrenzt = true;
       break;
@@ -128,8 +128,8 @@ grenzwert grenzwertaus(const std::vector<double>& v) {
   return {nan, true};
 }
 
-grenzwert einseitig(std::u16string_view term, double x, double seite, double h) {
-  const annaeherung a = annaehern(term, x, seite, h);
+grenzwert einseitig(const Auswertung& f, double x, double seite, double h) {
+  const annaeherung a = annaehern(f, x, seite, h);
   if (a.begrenzt && !a.werte.empty()) return {a.werte.back() > 0 ? unendlich : -unendlich};
   return grenzwertaus(a.werte);
 }
@@ -144,7 +144,7 @@ bool gleich(double a, double b) {
 // ---------------------------------------------------------------- the scan
 
 struct lauf {
-  std::u16string_view term;
+  const Auswertung& f;
   double h;  // grid step: the scale of the approach to a place
   std::vector<Unstetigkeit> stellen;
 };
@@ -188,12 +188,12 @@ double rundeste(double l, double r) {
 // An end of the domain: `innen` defined, `aussen` not, on the side `seite` (+1:
 // the undefined side is to the right).
 void definitionsrand(lauf& L, double innen, double aussen) {
-  const double d = letzterdefinierterpunkt(L.term, innen, aussen);
+  const double d = letzterdefinierterpunkt(L.f, innen, aussen);
   const double seite = aussen > innen ? 1 : -1;
   const double u = std::nextafter(d, seite * unendlich);
-  const grenzwert g = einseitig(L.term, d, -seite, L.h);
+  const grenzwert g = einseitig(L.f, d, -seite, L.h);
   double wert = 0;
-  definiertan(L.term, d, wert);
+  L.f(d, wert);
   // Where f grows beyond bounds towards the end, it is not defined at it: the end is the first undefined double.
   const bool amrand = !std::isinf(g.wert);
   Unstetigkeit e{Stellenart::definitionsrand, amrand ? d : u, nan, nan, amrand, amrand ? wert : nan};
@@ -206,15 +206,15 @@ void definitionsrand(lauf& L, double innen, double aussen) {
 // r: a single undefined point is a place between two limits, a longer stretch
 // has two ends.
 void luecke(lauf& L, const probe& l, double von, const probe& r) {
-  const double links = letzterdefinierterpunkt(L.term, l.x, von);
-  const double rechts = letzterdefinierterpunkt(L.term, r.x, von);
+  const double links = letzterdefinierterpunkt(L.f, l.x, von);
+  const double rechts = letzterdefinierterpunkt(L.f, r.x, von);
   const double erster = std::nextafter(links, unendlich);
   const double letzter = std::nextafter(rechts, -unendlich);
   // A stretch too short to be a gap of the domain is where the evaluator's limits
   // cut off values growing without bound: one place, too.
   if (letzter - erster <= 1e-7 * L.h) {
     const double x = rundeste(erster, letzter);
-    einordnen(L, x, einseitig(L.term, links, -1, L.h), einseitig(L.term, rechts, 1, L.h), false, 0);
+    einordnen(L, x, einseitig(L.f, links, -1, L.h), einseitig(L.f, rechts, 1, L.h), false, 0);
     return;
   }
   definitionsrand(L, l.x, erster);
@@ -227,7 +227,7 @@ void bruch(lauf& L, probe a, probe b) {
   for (int stufe = 0;; ++stufe) {
     const double mx = schrittmitte(a.x, b.x, stufe);
     if (mx == a.x || mx == b.x) break;
-    const probe m = auswerten(L.term, mx);
+    const probe m = auswerten(L.f, mx);
     if (!m.definiert) return luecke(L, a, m.x, b);
     if (std::fabs(m.y - a.y) >= std::fabs(b.y - m.y))
       b = m;
@@ -236,7 +236,7 @@ void bruch(lauf& L, probe a, probe b) {
   }
   const double x = rundeste(a.x, b.x);
   const double wert = x == a.x ? a.y : b.y;
-  einordnen(L, x, einseitig(L.term, a.x, -1, L.h), einseitig(L.term, b.x, 1, L.h), true, wert);
+  einordnen(L, x, einseitig(L.f, a.x, -1, L.h), einseitig(L.f, b.x, 1, L.h), true, wert);
 }
 
 // ---------------------------------------------------------------- the term's denominators
@@ -262,21 +262,21 @@ std::vector<std::u16string> nenner(std::u16string_view term) {
   return ergebnis;
 }
 
-// Zeros of the denominator d on the grid's steps: samples where d is 0, sign
+// Zeros of the denominator d on n steps from a: samples where d is 0, sign
 // changes narrowed to neighbouring doubles, and touching zeros, where |d| has a
 // small minimum between two samples, narrowed by golden-section search. Each
 // zero adds the doubles at which d is 0, or the nearest ones.
-void nennernullstellen(std::u16string_view d, double a, double h, std::vector<double>& orte) {
+void nennernullstellen(std::u16string_view d, double a, double h, int n, std::vector<double>& orte) {
   auto wert = [&](double x) {
     double y;
     return definiertan(d, x, y) ? y : nan;
   };
-  std::vector<double> v(gitterschritte + 1);
-  for (int i = 0; i <= gitterschritte; ++i) v[i] = wert(a + i * h);
-  for (int i = 0; i <= gitterschritte; ++i) {
+  std::vector<double> v(static_cast<std::size_t>(n) + 1);
+  for (int i = 0; i <= n; ++i) v[i] = wert(a + i * h);
+  for (int i = 0; i <= n; ++i) {
     const double x = a + i * h;
     if (v[i] == 0) orte.push_back(x);
-    if (i == gitterschritte || !(v[i] * v[i + 1] < 0)) continue;
+    if (i == n || !(v[i] * v[i + 1] < 0)) continue;
     double l = x, r = a + (i + 1) * h;
     const bool linksnegativ = v[i] < 0;
     for (;;) {
@@ -292,14 +292,17 @@ void nennernullstellen(std::u16string_view d, double a, double h, std::vector<do
     orte.push_back(l);
     if (r != l) orte.push_back(r);
   }
-  for (int i = 1; i < gitterschritte; ++i) {
+  for (int i = 1; i < n; ++i) {
     const double m = std::fabs(v[i]);
     if (!(m > 0 && m <= std::fabs(v[i - 1]) && m <= std::fabs(v[i + 1]) && v[i - 1] * v[i + 1] > 0)) continue;
     double l = a + (i - 1) * h, r = a + (i + 1) * h;
     constexpr double g = 0.3819660112501051;
     for (int k = 0; k < 100 && l < r; ++k) {
       const double x1 = l + g * (r - l), x2 = r - g * (r - l);
-      if (std::fabs(wert(x1)) < std::fabs(wert(x2))) r = x2; else l = x1;
+      if (std::fabs(wert(x1)) < std::fabs(wert(x2)))
+        r = x2;
+      else
+        l = x1;
     }
     // The zero of a square is found only to about the root of the precision; the
     // roundest double near it is where the term's own numbers put it.
@@ -309,16 +312,16 @@ void nennernullstellen(std::u16string_view d, double a, double h, std::vector<do
 }
 
 // Places at the zeros of the denominators: f undefined there, or different from its limits.
-void nennerstellen(lauf& L, double a, double b) {
+void nennerstellen(lauf& L, std::u16string_view term, double a, double b, int n) {
   std::vector<double> orte;
-  for (const std::u16string& d : nenner(L.term)) nennernullstellen(d, a, L.h, orte);
+  for (const std::u16string& d : nenner(term)) nennernullstellen(d, a, (b - a) / n, n, orte);
   std::sort(orte.begin(), orte.end());
   orte.erase(std::unique(orte.begin(), orte.end()), orte.end());
   for (const double x : orte) {
     if (x < a || x > b) continue;
     double wert;
-    const bool definiert = definiertan(L.term, x, wert);
-    einordnen(L, x, einseitig(L.term, x, -1, L.h), einseitig(L.term, x, 1, L.h), definiert, wert);
+    const bool definiert = L.f(x, wert);
+    einordnen(L, x, einseitig(L.f, x, -1, L.h), einseitig(L.f, x, 1, L.h), definiert, wert);
   }
 }
 
@@ -333,7 +336,7 @@ double werteskala(const std::vector<probe>& gitter) {
 void schritt(lauf& L, const probe& a, const probe& b, double toleranz, std::size_t& i,
              const std::vector<probe>& gitter) {
   if (a.definiert && b.definiert) {
-    if (!stetigzwischen(L.term, a.x, a.y, b.x, b.y, toleranz, analysestufen)) bruch(L, a, b);
+    if (!stetigzwischen(L.f, a.x, a.y, b.x, b.y, toleranz, analysestufen)) bruch(L, a, b);
     return;
   }
   if (a.definiert && !b.definiert) {
@@ -350,25 +353,38 @@ void schritt(lauf& L, const probe& a, const probe& b, double toleranz, std::size
   }
 }
 
+// In increasing x, each place once: a break on a grid sample is found from both of its steps.
+std::vector<Unstetigkeit> geordnet(std::vector<Unstetigkeit> stellen) {
+  std::sort(stellen.begin(), stellen.end(), [](const Unstetigkeit& l, const Unstetigkeit& r) { return l.x < r.x; });
+  const auto dieselbe = [](const Unstetigkeit& l, const Unstetigkeit& r) {
+    return l.art == r.art && std::fabs(l.x - r.x) <= 2 * (std::nextafter(std::fabs(l.x), unendlich) - std::fabs(l.x));
+  };
+  stellen.erase(std::unique(stellen.begin(), stellen.end(), dieselbe), stellen.end());
+  return stellen;
+}
+
 }  // namespace
+
+Auswertung termauswertung(std::u16string_view term) {
+  return [term](double x, double& y) { return definiertan(term, x, y); };
+}
 
 bool definiertan(std::u16string_view term, double x, double& wert) {
   wert = fktwert(term, x);
   return fehlercode != wert_undefiniert && fehlercode != term_unlesbar && std::isfinite(wert);
 }
 
-double letzterdefinierterpunkt(std::u16string_view term, double innen, double aussen) {
+double letzterdefinierterpunkt(const Auswertung& f, double innen, double aussen) {
   const statuswahrer status;
   for (;;) {
     const double m = doppelmitte(innen, aussen);
     if (m == innen || m == aussen) return innen;
     double y;
-    (definiertan(term, m, y) ? innen : aussen) = m;
+    (f(m, y) ? innen : aussen) = m;
   }
 }
 
-bool stetigzwischen(std::u16string_view term, double x0, double y0, double x1, double y1, double toleranz,
-                    int stufen) {
+bool stetigzwischen(const Auswertung& f, double x0, double y0, double x1, double y1, double toleranz, int stufen) {
   const statuswahrer status;
   const double anfang = std::fabs(y1 - y0);
   for (int k = 0;; ++k) {
@@ -380,7 +396,7 @@ bool stetigzwischen(std::u16string_view term, double x0, double y0, double x1, d
     const double xm = schrittmitte(x0, x1, k);
     if (xm == x0 || xm == x1) return false;
     double ym;
-    if (!definiertan(term, xm, ym)) return false;
+    if (!f(xm, ym)) return false;
     if (std::fabs(ym - y0) >= std::fabs(y1 - ym))
       x1 = xm, y1 = ym;
     else
@@ -388,14 +404,37 @@ bool stetigzwischen(std::u16string_view term, double x0, double y0, double x1, d
   }
 }
 
+std::vector<Unstetigkeit> bruchstellen(const Auswertung& f, double x0, double y0, double x1, double y1, double h) {
+  const statuswahrer status;
+  lauf L{f, h, {}};
+  bruch(L, {x0, y0, true}, {x1, y1, true});
+  return geordnet(std::move(L.stellen));
+}
+
+Unstetigkeit randstelle(const Auswertung& f, double innen, double aussen, double h) {
+  const statuswahrer status;
+  lauf L{f, h, {}};
+  definitionsrand(L, innen, aussen);
+  return L.stellen.front();
+}
+
+std::vector<Unstetigkeit> nennerstellen(std::u16string_view term, double a, double b, int schritte) {
+  const statuswahrer status;
+  if (!(a < b) || !std::isfinite(a) || !std::isfinite(b) || schritte < 1) return {};
+  const Auswertung f = termauswertung(term);
+  lauf L{f, (b - a) / schritte, {}};
+  nennerstellen(L, term, a, b, schritte);
+  return geordnet(std::move(L.stellen));
+}
+
 std::vector<Unstetigkeit> unstetigkeiten(std::u16string_view term, double a, double b) {
   const statuswahrer status;
   if (!(a < b) || !std::isfinite(a) || !std::isfinite(b)) return {};
-  lauf L{term, (b - a) / gitterschritte, {}};
+  const Auswertung f = termauswertung(term);
+  lauf L{f, (b - a) / gitterschritte, {}};
   std::vector<probe> gitter;
   gitter.reserve(gitterschritte + 1);
-  for (int i = 0; i <= gitterschritte; ++i)
-    gitter.push_back(auswerten(term, i == gitterschritte ? b : a + i * L.h));
+  for (int i = 0; i <= gitterschritte; ++i) gitter.push_back(auswerten(f, i == gitterschritte ? b : a + i * L.h));
   const double toleranz = 1e-12 * werteskala(gitter);
   // Undefined from the start: the first defined sample begins the domain.
   std::size_t i = 0;
@@ -405,12 +444,6 @@ std::vector<Unstetigkeit> unstetigkeiten(std::u16string_view term, double a, dou
     definitionsrand(L, gitter[i].x, gitter[i - 1].x);
   }
   for (; i + 1 < gitter.size(); ++i) schritt(L, gitter[i], gitter[i + 1], toleranz, i, gitter);
-  nennerstellen(L, a, b);
-  std::sort(L.stellen.begin(), L.stellen.end(), [](const Unstetigkeit& l, const Unstetigkeit& r) { return l.x < r.x; });
-  // A break on a grid sample is found from both of its steps.
-  const auto dieselbe = [](const Unstetigkeit& l, const Unstetigkeit& r) {
-    return l.art == r.art && std::fabs(l.x - r.x) <= 2 * (std::nextafter(std::fabs(l.x), unendlich) - std::fabs(l.x));
-  };
-  L.stellen.erase(std::unique(L.stellen.begin(), L.stellen.end(), dieselbe), L.stellen.end());
-  return L.stellen;
+  nennerstellen(L, term, a, b, gitterschritte);
+  return geordnet(std::move(L.stellen));
 }

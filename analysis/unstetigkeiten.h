@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cmath>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -25,20 +26,40 @@ struct Unstetigkeit {
 // different value); a jump: sprung with both limits finite; a pole: pol.
 std::vector<Unstetigkeit> unstetigkeiten(std::u16string_view term, double a, double b);
 
-// Whether the curve of term joins the defined samples (x0, y0) and (x1, y1). The
-// step is halved up to `stufen` times, each time keeping the half with the larger
-// change: a continuous f lets that change shrink with the interval (below
-// `toleranz`, or to a small part of the first change), a jump or a pole keeps it
-// or lets it grow. A sample between them where f is undefined is no join. Leaves
-// the evaluator status as it found it.
-bool stetigzwischen(std::u16string_view term, double x0, double y0, double x1, double y1, double toleranz,
-                    int stufen = 12);
+// f at x: whether it is defined there, and its value. The analyses take a term,
+// the drawing also the curves it derives from a term.
+using Auswertung = std::function<bool(double x, double& y)>;
+Auswertung termauswertung(std::u16string_view term);
 
 // Whether f is defined at x, with its value; the status of the evaluation decides
 // (undefined and unreadable are not defined, nor is a value that is not finite).
 bool definiertan(std::u16string_view term, double x, double& wert);
 
+// Whether the curve of f joins the defined samples (x0, y0) and (x1, y1). The
+// step is halved up to `stufen` times, each time keeping the half with the larger
+// change: a continuous f lets that change shrink with the interval (below
+// `toleranz`, or to a small part of the first change), a jump or a pole keeps it
+// or lets it grow. A sample between them where f is undefined is no join. These
+// routines leave the evaluator status as they found it.
+bool stetigzwischen(const Auswertung& f, double x0, double y0, double x1, double y1, double toleranz,
+                    int stufen = 12);
+
 // The last point of the defined side: `innen` defined, `aussen` not; bisects the
 // doubles between them (at most 64 steps) and returns the defined one of the two
 // neighbouring doubles where definedness changes.
-double letzterdefinierterpunkt(std::u16string_view term, double innen, double aussen);
+double letzterdefinierterpunkt(const Auswertung& f, double innen, double aussen);
+
+// What lies between the defined samples (x0, y0) and (x1, y1) when they do not
+// join, as unstetigkeiten lists it: one place, or the two ends of an undefined
+// stretch; nothing where f is continuous after all. h: the scale of the approach
+// to a place (a sample step).
+std::vector<Unstetigkeit> bruchstellen(const Auswertung& f, double x0, double y0, double x1, double y1, double h);
+
+// The end of the domain between `innen` (defined) and `aussen` (not), as
+// unstetigkeiten lists it.
+Unstetigkeit randstelle(const Auswertung& f, double innen, double aussen, double h);
+
+// The places at the zeros of the term's denominators in [a, b], searched in
+// `schritte` steps: the holes, poles and jumps there, also where no sample of f
+// falls on them.
+std::vector<Unstetigkeit> nennerstellen(std::u16string_view term, double a, double b, int schritte);
