@@ -6,6 +6,7 @@
 
 #include "abbildung.h"
 #include "fktint.h"
+#include "kurvenzug.h"
 #include "plotpass.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
@@ -169,7 +170,12 @@ void termkurve(Canvas& canvas, std::u16string_view term) {
   farbewaehlen(canvas, kurvennr);
   // At most one search column left of the drawing and the columns to 10 past it.
   if (!budgetreicht(term, grafb + 20, weltx(0), weltx(grafb))) return;
-  auto zeile = [&](int s) { return pixely(fktwert(term, weltx(s))); };
+  Kurvenzug zug(canvas, termauswertung(term));
+  auto zeile = [&](int s) {
+    const double x = weltx(s), y = fktwert(term, x);
+    zug.merken(s, x, y, fehlercode);
+    return pixely(y);
+  };
   int c = -1;
   double row = 0;
   if (erstespalte(c, row, zeile)) {
@@ -178,9 +184,14 @@ void termkurve(Canvas& canvas, std::u16string_view term) {
       prev = Round(row);
     else
       prev = row <= grenze ? grafh + 200 : -200;
-    canvas.MoveTo(c, prev);
-    for (++c; c <= grafb + 5 && !(weltx(c) > xbis) && !budgetverbraucht(); ++c)
-      kurvenschritt(canvas, c, zeile(c), prev);
+    // After undefined columns the branch begins where the domain does.
+    if (!(weltx(c - 1) > xvon && zug.anfang(c))) canvas.MoveTo(c, prev);
+    for (++c; c <= grafb + 5 && !(weltx(c) > xbis) && !budgetverbraucht(); ++c) {
+      const double r = zeile(c);
+      if (!zug.schritt(c, r, prev, true)) kurvenschritt(canvas, c, r, prev);
+    }
+    zug.nennerluecken(term, xvon, xbis);
+    zug.markieren();
   }
   if (term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
 }
