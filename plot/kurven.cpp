@@ -7,6 +7,7 @@
 #include "abbildung.h"
 #include "fktint.h"
 #include "kurvenzug.h"
+#include "unstetigkeiten.h"
 #include "passzustand.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
@@ -103,12 +104,41 @@ void beschriftung(Canvas& canvas, std::u16string_view text) {
   if (pass.termanzeige) canvas.TextOut(16, 16 * pass.kurvennr, text);
 }
 
+// The curves derived from a term take part in its breaks, except as dots in
+// degree or radian mode, where no column joins another.
+bool alspunkte() { return steuer.M_winkel || steuer.M_bogen; }
+
+// The derivative itself (central differences of a small step), against which the
+// difference quotients of the columns are tested for joins: where it jumps (a
+// kink of f) or has a pole, the columns are not joined.
+Auswertung ableitungsauswertung(std::u16string_view term, Sondermodus mode, double h) {
+  if (mode == Sondermodus::ersteableitung)
+    return [term, d = h * 1e-4](double x, double& y) {
+      double l, r;
+      if (!definiertan(term, x - d, l) || !definiertan(term, x + d, r)) return false;
+      y = (r - l) / (2 * d);
+      return true;
+    };
+  return [term, d = h * 1e-2](double x, double& y) {
+    double l, m, r;
+    if (!definiertan(term, x - d, l) || !definiertan(term, x, m) || !definiertan(term, x + d, r)) return false;
+    y = (l - 2 * m + r) / (d * d);
+    return true;
+  };
+}
+
 void ableitungskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode) {
   int c = -9;
   double y0 = 0;
   if (!erstespalte(c, y0, [&](int s) { return f(term, weltx(s)); })) return;
   const double K1 = fx * fy;
   const double K2 = fx * fx * fy;
+  // A difference quotient stands for the derivative in the middle of its columns.
+  const double mitte = (mode == Sondermodus::ersteableitung ? 0.5 : 1) / fx;
+  Kurvenzug zug(canvas, ableitungsauswertung(term, mode, 1 / fx));
+  zug.nurtrennen();
+  zug.begrenztbewegt();
+  auto merken = [&](int s, double row) { zug.merken(s, weltx(s) + mitte, (_y - row) / fy, fehlercode); };
   double prev = 0;
   auto zweite = [&](int s) {
     const double v0 = -f(term, weltx(s));
@@ -124,7 +154,9 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode)
   } else {
     row = zweite(c);
   }
+  merken(c, row);
   if (darstellbar(row)) canvas.MoveTo(c, Round(row));
+  int regelzeile = 0;
   for (++c; c <= grafb && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c) {
     if (mode == Sondermodus::ersteableitung) {
       const double v1 = -f(term, weltx(c + 1));
@@ -133,22 +165,75 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode)
     } else {
       row = zweite(c);
     }
-    sonderpunkt(canvas, c, row);
+    merken(c, row);
+    if (alspunkte() || !zug.schritt(c, row, regelzeile, false)) sonderpunkt(canvas, c, row);
+  }
+}
+
+// Where the holes of f lie on a transformed curve, and with which values: the
+// argument's transformation undone, the value's applied. None for f(f(x)).
+struct Lueckenabbildung {
+  bool gilt;
+  double (*x)(double);
+  double (*y)(double);
+};
+const std::array<Lueckenabbildung, 8> lueckenabbildungen = {{
+    {true, [](double x) { return -x; }, [](double y) { return y; }},
+    {true, [](double x) { return x; }, [](double y) { return -y; }},
+    {true, [](double x) { return -x; }, [](double y) { return -y; }},
+    {false, nullptr, nullptr},
+    {true, [](double x) { return x - P; }, [](double y) { return y; }},
+    {true, [](double x) { return P != 0 ? x / P : NAN; }, [](double y) { return y; }},
+    {true, [](double x) { return x; }, [](double y) { return y + P; }},
+    {true, [](double x) { return x; }, [](double y) { return y * P; }},
+}};
+
+void transformationsluecken(Kurvenzug& zug, std::u16string_view term, const Lueckenabbildung& a) {
+  if (!a.gilt) return;
+  // The columns' range taken back to the term's own x; the maps are linear.
+  const double x0 = a.x(0), x1 = a.x(1) - x0;
+  if (!std::isfinite(x1) || x1 == 0) return;
+  double l = (weltx(0) - x0) / x1, r = (weltx(grafb) - x0) / x1;
+  if (l > r) std::swap(l, r);
+  for (Unstetigkeit u : nennerstellen(term, l, r, std::max(grafb, 1))) {
+    if (u.art != Stellenart::luecke) continue;
+    u.x = a.x(u.x);
+    if (!(u.x >= pass.xvon && u.x <= pass.xbis)) continue;
+    u.links = a.y(u.links), u.rechts = a.y(u.rechts), u.wert = a.y(u.wert);
+    zug.luecke(u);
   }
 }
 
 void transformationskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode) {
-  const Transformation wert =
-      transformationen[static_cast<int>(mode) - static_cast<int>(Sondermodus::spiegelungxachse)];
-  auto zeile = [&](int s) { return pixely(wert(term, weltx(s))); };
+  const int nummer = static_cast<int>(mode) - static_cast<int>(Sondermodus::spiegelungxachse);
+  const Transformation wert = transformationen[nummer];
+  Kurvenzug zug(canvas, [term, wert](double x, double& y) {
+    y = wert(term, x);
+    return (fehlercode == wert_gueltig || fehlercode == wert_begrenzt) && std::isfinite(y);
+  });
+  zug.begrenztbewegt();
+  auto zeile = [&](int s) {
+    const double x = weltx(s), y = wert(term, x);
+    zug.merken(s, x, y, fehlercode);
+    return pixely(y);
+  };
   int c = -1;
   double row = 0;
   if (!erstespalte(c, row, zeile)) return;
-  if (darstellbar(row))
-    canvas.MoveTo(c, Round(row));
-  else
-    canvas.MoveTo(c, row <= grenze ? 800 : -1);
-  for (++c; c <= grafb + 10 && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c) sonderpunkt(canvas, c, zeile(c));
+  if (alspunkte() || !(weltx(c - 1) > pass.xvon && zug.anfang(c))) {
+    if (darstellbar(row))
+      canvas.MoveTo(c, Round(row));
+    else
+      canvas.MoveTo(c, row <= grenze ? 800 : -1);
+  }
+  int regelzeile = 0;
+  for (++c; c <= grafb + 10 && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c) {
+    const double r = zeile(c);
+    if (alspunkte() || !zug.schritt(c, r, regelzeile, false)) sonderpunkt(canvas, c, r);
+  }
+  if (alspunkte()) return;
+  transformationsluecken(zug, term, lueckenabbildungen[nummer]);
+  zug.markieren();
 }
 
 // Pen and font in the colour of index, without counting a curve.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "abbildung.h"
 #include "fktint.h"
@@ -57,6 +58,9 @@ bool Kurvenzug::verdaechtig(const Probe& a, double row, int prev, bool jumptest)
   const double ra = pixely(a.y);
   const double aenderung = row - ra, vorher = letzteraenderung;
   letzteraenderung = std::isfinite(aenderung) ? aenderung : 0;
+  // After a break the next step is looked at too: a sample between two breaks
+  // (the difference quotient across a kink) belongs to neither side.
+  if (std::exchange(nachbruch, false)) return true;
   if (!darstellbar(ra) || !darstellbar(row) || imband(ra) != imband(row)) return true;
   if (jumptest && std::fabs(static_cast<double>(prev) - Round(row)) > grafh / 2.0 - 10) return true;
   if (!(std::fabs(aenderung) <= 2 * std::fabs(vorher) + 3)) return true;
@@ -68,6 +72,7 @@ bool Kurvenzug::schritt(int c, double row, int& prev, bool jumptest) {
   if (!a.da || a.c != c - 1 || b.c != c || !beteiligt(a) || !beteiligt(b)) return false;
   const bool da = definiert(a), db = definiert(b);
   if (!da) letzteraenderung = 0;
+  if (trennen && da != db) return false;
   if (da && !db) {
     ende(a, b);
     return false;  // the column rule moves the pen to the undefined sample
@@ -86,8 +91,12 @@ bool Kurvenzug::schritt(int c, double row, int& prev, bool jumptest) {
     const double ra = pixely(a.y), rand = canvas.Pen().Width + 2.0;
     if (gezogen || std::min(ra, row) > grafh + rand || std::max(ra, row) < -rand) return false;
     verbinden(c, row);
+  } else if (trennen) {
+    canvas.MoveTo(c, zeile(b.y));
+    nachbruch = true;
   } else {
     bruch(c, row);
+    nachbruch = true;
   }
   prev = regelzeile(row);
   return true;
@@ -104,7 +113,7 @@ void Kurvenzug::verbinden(int c, double row) {
 void Kurvenzug::aktuellenzeichnen(int c, double row) {
   if (aktuelle.status == wert_gueltig)
     canvas.LineTo(c, zeile(aktuelle.y));
-  else if (darstellbar(row) && imband(Round(row)) && aktuelle.status == wert_begrenzt)
+  else if (begrenztalspixel && darstellbar(row) && imband(Round(row)) && aktuelle.status == wert_begrenzt)
     canvas.Pixels(c, Round(row), canvas.Pen().Color);
   else
     canvas.MoveTo(c, zeile(aktuelle.y));

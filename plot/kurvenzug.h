@@ -34,6 +34,16 @@ class Kurvenzug {
   // The holes at zeros of the term's denominators, also where no column falls on them.
   void nennerluecken(std::u16string_view term, double von, double bis);
 
+  // For curves whose samples come near f but are not its values (the difference
+  // quotients): a break only lifts the pen, with no ends and no marks.
+  void nurtrennen() { trennen = true; }
+  // For the derived curves: a sample the evaluator has limited moves the pen
+  // instead of setting a pixel.
+  void begrenztbewegt() { begrenztalspixel = false; }
+  // The marks of a hole found elsewhere (at a zero of a denominator of the term
+  // a curve is derived from).
+  void luecke(const Unstetigkeit& u) { stelle(u); }
+
   // Draws the marks collected: open circles at holes and on the open side of a
   // jump, filled dots where f takes its value, dashed lines at poles (when asked).
   void markieren();
@@ -67,6 +77,9 @@ class Kurvenzug {
   Probe vorvorige, vorige, aktuelle;
   double letzteraenderung = 0;  // rows from the sample before the previous one to it
   int analysen = 0;             // breaks looked at, bounded per curve
+  bool trennen = false;
+  bool nachbruch = false;
+  bool begrenztalspixel = true;
   std::vector<Marke> marken;
   std::vector<int> asymptoten;
 };

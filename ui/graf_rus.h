@@ -110,7 +110,7 @@ class TFGraf : public QMainWindow {
   QAction *M02, *About1, *Vektorgrafikkopieren1, *Vektorgrafikdrucken1, *Speichern1, *M1;
   QAction *Blattoeffnen1, *Blattspeichern1;
   QAction *MAchsen1, *MAchsen21, *M_rahmen, *M_winkel, *M_bogen, *m_raster, *m_mmraster,
-      *m_terme, *m_farbe;
+      *m_terme, *m_farbe, *m_asymptoten;
   QAction *intervallverkleinern, *intervallvergroessern, *grundeinstellung, *aufloesunganpassen,
       *Animation1, *Zeichnen1;
   QAction *spiegelungxachse, *spiegelungursprung, *spiegelungyachse, *verschiebungxachse,

@@ -385,3 +385,43 @@ TEST(Kurvenbild, GewoehnlicheKurvenUndSchwingungen) {
     EXPECT_LE(auswertungen, 40u * static_cast<unsigned>(grafb));
   }
 }
+
+// The derived curves: no riser where the derivative jumps (a kink of f) or has a
+// pole; the transformed curves carry the breaks and marks of the term to their places.
+TEST(Kurvenbild, AbgeleiteteKurven) {
+  const auto riser = [](const std::vector<std::string>& log, double y0, double y1) {
+    Schritt vorher;
+    for (const auto& s : schritte(log)) {
+      if (s.art == "LineTo" && std::min(s.y, vorher.y) <= pixely(y1) && std::max(s.y, vorher.y) >= pixely(y0))
+        return true;
+      vorher = s;
+    }
+    return false;
+  };
+  startzustand();
+  auto log = kurve([](Canvas& c) { sonderkurve(c, u"ABS(X-1)", u"", Sondermodus::ersteableitung); });
+  EXPECT_FALSE(riser(log, -0.5, 0.5));
+  EXPECT_GT(anzahl(log, "LineTo"), 500);
+  log = kurve([](Canvas& c) { sonderkurve(c, u"1/X", u"", Sondermodus::ersteableitung); });
+  EXPECT_EQ(verbinder(log), 0);
+
+  // f(-x) of a jump at 1: the jump at -1, its value and limits marked.
+  log = kurve([](Canvas& c) { sonderkurve(c, u"SGN(X-1)", u"", Sondermodus::spiegelungxachse); });
+  EXPECT_FALSE(riser(log, -0.5, 0.5));
+  EXPECT_EQ(marken(log).size(), 3u);
+  // f(x+P) with P = 1 moves the hole at 1 to 0.
+  log = kurve([](Canvas& c) { sonderkurve(c, u"(X^2-1)/(X-1)", u"", Sondermodus::verschiebungxachse); });
+  const auto m = marken(log);
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_NEAR(m[0].x, pixelx(0), 1);
+  EXPECT_NEAR(m[0].y, pixely(2), 1);
+
+  // Ordinary derived curves: one drawing call per column, as before.
+  for (const auto mode : {Sondermodus::ersteableitung, Sondermodus::zweiteableitung, Sondermodus::spiegelungyachse,
+                          Sondermodus::nacheinanderausfuehrung}) {
+    log = kurve([&](Canvas& c) { sonderkurve(c, u"X*SIN(X+P)", u"", mode); });
+    const auto s = schritte(log);
+    for (std::size_t i = 1; i < s.size(); ++i) EXPECT_EQ(s[i].x, s[i - 1].x + 1) << i;
+    EXPECT_EQ(anzahl(log, "Ellipse"), 0);
+  }
+}
