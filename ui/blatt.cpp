@@ -41,6 +41,11 @@ void TFGraf::blattvormerken(const QString& pfad) { vorgemerkt = pfad; }
 QString TFGraf::blattoeffnen(const QString& pfad) {
   std::optional<Sicht> sicht;
   if (QString fehler = blattladen(pfad, steuer, sicht); !fehler.isEmpty()) return fehler;
+  zustandsetzen(sicht ? &*sicht : nullptr);
+  return {};
+}
+
+void TFGraf::zustandsetzen(const Sicht* sicht) {
   zustandzeigen();
   if (sicht) {
     xmin = sicht->xmin, xmax = sicht->xmax, ymin = sicht->ymin, ymax = sicht->ymax;
@@ -49,7 +54,6 @@ QString TFGraf::blattoeffnen(const QString& pfad) {
     yausx();
   }
   b_zeichnenClick();
-  return {};
 }
 
 void TFGraf::blattfehlerzeigen(const QString& fehler) {

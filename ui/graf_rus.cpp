@@ -30,9 +30,11 @@
 #include "plattform.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
+#include "statuszeile.h"
 #include "steuerzustand.h"
 #include "uableitung.h"
 #include "updown.h"
+#include "verlaufsfuehrung.h"
 #include "zahltext.h"
 
 using namespace abbildung;
@@ -341,9 +343,9 @@ const Eintrag systemmenue[] = {
 };
 
 const Eintrag sondermenue[] = {
-    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси x", &Steuerzustand::spiegelungxachse, nullptr},
+    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси у", &Steuerzustand::spiegelungxachse, nullptr},
     {&TFGraf::spiegelungursprung, u"-f1(-x) , Размышления о происхождении", &Steuerzustand::spiegelungursprung, nullptr},
-    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси у", &Steuerzustand::spiegelungyachse, nullptr},
+    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси x", &Steuerzustand::spiegelungyachse, nullptr},
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::verschiebungxachse, u"f1(x+p) , Смещение по оси x", &Steuerzustand::verschiebungxachse, nullptr},
     {&TFGraf::streckungxachse, u"f1(p*x) , Растяжение вдоль оси x", &Steuerzustand::streckungxachse, nullptr},
@@ -420,6 +422,8 @@ TFGraf::TFGraf() {
   setFont(verdana(13));
   steuerelementeanlegen();
   menuesanlegen();
+  verlauf = new Verlaufsfuehrung(this);
+  statuszeile = new Statuszeile(this);
 
   // FormCreate: the result list and the rewrite table start empty.
   ergebnisliste.clear();
@@ -577,6 +581,10 @@ void TFGraf::spinneranlegen() {
     u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
     this->*s.element = u;
   }
+  // Keys and the wheel in the fields of P, Q, A and B step them as their spinners do.
+  for (const auto& [feld, knopf] :
+       {std::pair{ed_parameter, UpDown2}, {ed_q, UpDown5}, {ed_A, UpDown3}, {ed_B, UpDown4}})
+    knopf->feldsteuern(feld);
 }
 
 // The animation's button and the choice of what it moves.

@@ -18,8 +18,11 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class Statuszeile;
 class TPaintBox;
 class UpDown;
+class Verlaufsfuehrung;
+struct Sicht;
 
 class TFGraf : public QMainWindow {
   Q_OBJECT
@@ -80,6 +83,9 @@ class TFGraf : public QMainWindow {
   // Reads the file; when it is accepted the whole state and its view are set
   // and drawn once. Returns the message of a refusal, or empty.
   QString blattoeffnen(const QString& pfad);
+  // Shows the control state in the widgets, sets the view (null: the standard
+  // view) and draws it once.
+  void zustandsetzen(const Sicht* sicht);
 
   // Window events.
   void FormShow();
@@ -118,6 +124,10 @@ class TFGraf : public QMainWindow {
       *funktionsaddition, *funktionssubtraktion1, *funktionsmultiplikation, *funktionsdivision1,
       *Umkehrkurvezuf1x1;
   QMenu *Bearbeiten1, *M_ksystem, *M2;
+  // Undo and redo, with their two menu items.
+  Verlaufsfuehrung* verlauf = nullptr;
+  // The coordinates under the pointer, in the free row of the term panel below the drawing.
+  Statuszeile* statuszeile = nullptr;
 
   // Regions of the client area.
   QWidget *Panel1, *rechtspanel, *ansichtsleiste, *optionen, *zeichenbereich, *termpanel;
@@ -154,7 +164,7 @@ class TFGraf : public QMainWindow {
   void rahmenzeichnen(int x0, int y0, int x1, int y1);
   void punktziehen(QLineEdit* feld, int X);
   void bildschieben(int X, int Y);
-  void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben);
+  void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben, int schritte = 1);
   void animationsschritt(QLineEdit* feld);
 
   bool gezeigt = false;
