@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "abbildung.h"
 #include "fktint.h"
 #include "passzustand.h"
+#include "unstetigkeiten.h"
 
 using namespace abbildung;
 
@@ -55,6 +57,28 @@ void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
 
 namespace {
 // Samples at most between the drawing and a far y-axis.
+
+// Where the sum of the antiderivative curve starts anew: after a sample where f
+// is undefined (not from the row of the x axis, where the pen waits), and
+// across a pole of f, where the sum jumps by what the pole's column adds.
+struct Stammschritt {
+  Auswertung f;
+  bool da = false, unterbrochen = false;
+  double x = 0, fx0 = 0, zeile = 0, aenderung = 0;
+
+  void unterbrechen() { unterbrochen = true; }
+  bool neuanfang(double x1, double f1, double zeile1) {
+    const bool vorher = std::exchange(da, true), luecke = std::exchange(unterbrochen, false);
+    const double x0 = std::exchange(x, x1), f0 = std::exchange(fx0, f1);
+    const double d = zeile1 - std::exchange(zeile, zeile1), alt = std::exchange(aenderung, d);
+    if (luecke) return true;
+    if (!vorher || std::fabs(d) <= 2 * std::fabs(alt) + 3) return false;
+    for (const Unstetigkeit& u : bruchstellen(f, x0, f0, x1, f1, x1 - x0))
+      if (u.art == Stellenart::pol) return true;
+    return false;
+  }
+};
+
 constexpr long long stammbudget = 1 << 17;
 }  // namespace
 
@@ -91,17 +115,20 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
       const double y0 = pixely(-V);
       if (darstellbar(y0)) canvas.MoveTo(c0, Round(y0));
       double W = -S;
+      Stammschritt neu{termauswertung(term)};
       for (int k = c0; k <= grafb && !budgetverbraucht(); ++k) {
-        W -= v(k) * delta;
+        const double fk = v(k);
+        W -= fk * delta;
         if (weltx(k) > pass.xbis) break;
         const double y = pixely(-W);
         if (darstellbar(y) && fehlercode == wert_gueltig) {
           const std::int32_t r = Round(y);
-          if (r < -100 || r > grafh + 100)
+          if (r < -100 || r > grafh + 100 || neu.neuanfang(weltx(k), fk, y))
             canvas.MoveTo(k, r);
           else
             canvas.LineTo(k, r);
         } else {
+          neu.unterbrechen();
           canvas.MoveTo(k, _y);
         }
       }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "abbildung.h"
 #include "fktint.h"
@@ -304,6 +305,30 @@ void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view c
   beschriftung(canvas, caption);
 }
 
+namespace {
+
+// The inverse curve steps from row to row: a step whose column jumps, or turns
+// back sharply, is joined only where f is continuous between the two rows.
+struct Umkehrschritt {
+  Auswertung f;
+  bool da = false;
+  double t = 0, v = 0, aenderung = 0;
+
+  bool bruch(double t1, double v1, bool gueltig) {
+    const bool vorher = std::exchange(da, gueltig);
+    if (!gueltig) return false;
+    const double d = pixelx(v1) - pixelx(v), alt = aenderung;
+    const double t0 = std::exchange(t, t1), v0 = std::exchange(v, v1);
+    aenderung = std::isfinite(d) ? d : 0;
+    if (!vorher) return false;
+    const bool verdacht = !(std::fabs(d) <= 2 * std::fabs(alt) + 3) ||
+                          ((d > 0) != (alt > 0) && std::max(std::fabs(d), std::fabs(alt)) > 3);
+    return verdacht && !stetigzwischen(f, t0, v0, t1, v1, 1 / fx);
+  }
+};
+
+}  // namespace
+
 void umkehrkurve(Canvas& canvas, std::u16string_view term) {
   if (!budgetreicht(term, grafh + 12, welty(grafh), welty(0))) return;
   int r = 0;
@@ -312,12 +337,15 @@ void umkehrkurve(Canvas& canvas, std::u16string_view term) {
     if (darstellbar(col)) canvas.MoveTo(Round(col), r);
     if (fehlercode == wert_gueltig) break;
   }
+  Umkehrschritt schritt{termauswertung(term)};
   for (++r; r <= grafh + 10 && !budgetverbraucht(); ++r) {
-    const double col = pixelx(fktwert(term, welty(r)));
+    const double t = welty(r), v = fktwert(term, t);
+    const double col = pixelx(v);
+    const bool bruch = schritt.bruch(t, v, fehlercode == wert_gueltig);
     if (!darstellbar(col)) continue;
     const int cc = Round(col);
     if (cc >= -200 && cc <= grafb + 200 && zeichenstatus()) {
-      if (fehlercode == wert_gueltig)
+      if (fehlercode == wert_gueltig && !bruch)
         canvas.LineTo(cc, r);
       else
         canvas.MoveTo(cc, r);

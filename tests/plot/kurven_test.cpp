@@ -5,6 +5,7 @@
 #include <functional>
 #include <numbers>
 
+#include "flaeche.h"
 #include "kurven.h"
 #include "testumgebung.h"
 
@@ -423,5 +424,31 @@ TEST(Kurvenbild, AbgeleiteteKurven) {
     const auto s = schritte(log);
     for (std::size_t i = 1; i < s.size(); ++i) EXPECT_EQ(s[i].x, s[i - 1].x + 1) << i;
     EXPECT_EQ(anzahl(log, "Ellipse"), 0);
+  }
+}
+
+// The inverse and the antiderivative curve: no piece across a jump or a pole of f.
+TEST(Kurvenbild, UmkehrUndStammkurve) {
+  const auto ueber = [](const std::vector<std::string>& log, double x) {
+    Schritt vorher;
+    for (const auto& s : schritte(log)) {
+      if (s.art == "LineTo" && std::min(s.x, vorher.x) < x - 1 && std::max(s.x, vorher.x) > x + 1) return true;
+      vorher = s;
+    }
+    return false;
+  };
+  startzustand();
+  auto log = kurve([](Canvas& c) { umkehrkurve(c, u"SGN(X-1)+X/10"); });
+  EXPECT_FALSE(ueber(log, pixelx(0)));
+  EXPECT_GT(anzahl(log, "LineTo"), 300);
+  for (const char16_t* term : {u"1/X", u"1/(X-0,01)", u"1/(X+1)^2"}) {
+    SCOPED_TRACE(utf8text(term));
+    startzustand();
+    log = kurve([&](Canvas& c) { stammkurve(c, term); });
+    EXPECT_EQ(verbinder(log), 0);
+    const auto s = schritte(log);
+    // No line starts on the x axis where the pen waited at an undefined column.
+    for (std::size_t i = 1; i < s.size(); ++i)
+      EXPECT_FALSE(s[i].art == "LineTo" && s[i - 1].art == "MoveTo" && s[i - 1].y == _y && s[i].y != _y) << i;
   }
 }
