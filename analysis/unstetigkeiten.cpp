@@ -253,10 +253,23 @@ std::vector<std::u16string> nenner(std::u16string_view term) {
   termbaum::zerlegung z{knoten, arbeit, 1000000};
   if (termbaum::zutief(text) || termbaum::zerlegen(z, text) == termbaum::leer) return {};
   const auto stueck = [&](int n) { return text.substr(knoten[n].anfang, knoten[n].laenge); };
+  // A denominator without X (a number, P, a constant function) has no zero to look for.
+  const auto mitx = [&](int n) {
+    std::vector<int> offen{n};
+    while (!offen.empty()) {
+      const termbaum::knoten& k = knoten[offen.back()];
+      offen.pop_back();
+      if (k.knotenart == termbaum::variable) return true;
+      for (const int kind : {k.links, k.rechts, k.argument})
+        if (kind != termbaum::leer) offen.push_back(kind);
+    }
+    return false;
+  };
   std::vector<std::u16string> ergebnis;
   for (const termbaum::knoten& k : knoten) {
-    if (k.knotenart == termbaum::quotient) ergebnis.push_back(stueck(k.rechts));
-    if (k.knotenart == termbaum::potenz && fktwert(stueck(k.rechts), 0) < 0 && fehlercode == wert_gueltig)
+    if (k.knotenart == termbaum::quotient && mitx(k.rechts)) ergebnis.push_back(stueck(k.rechts));
+    if (k.knotenart == termbaum::potenz && mitx(k.links) && fktwert(stueck(k.rechts), 0) < 0 &&
+        fehlercode == wert_gueltig)
       ergebnis.push_back(stueck(k.links));
   }
   return ergebnis;
@@ -293,8 +306,12 @@ void nennernullstellen(std::u16string_view d, double a, double h, int n, std::ve
     if (r != l) orte.push_back(r);
   }
   for (int i = 1; i < n; ++i) {
-    const double m = std::fabs(v[i]);
-    if (!(m > 0 && m <= std::fabs(v[i - 1]) && m <= std::fabs(v[i + 1]) && v[i - 1] * v[i + 1] > 0)) continue;
+    // A touching zero: |d| has a minimum at the sample, and the parabola through
+    // the three samples reaches (about) 0 between them.
+    const double m = std::fabs(v[i]), vl = std::fabs(v[i - 1]), vr = std::fabs(v[i + 1]);
+    if (!(m > 0 && m <= vl && m <= vr && m < std::max(vl, vr) && v[i - 1] * v[i + 1] > 0)) continue;
+    const double kruemmung = (vl + vr - 2 * m) / 2, neigung = (vr - vl) / 2;
+    if (!(m - neigung * neigung / (4 * kruemmung) <= 0.01 * (std::max(vl, vr) - m))) continue;
     double l = a + (i - 1) * h, r = a + (i + 1) * h;
     constexpr double g = 0.3819660112501051;
     for (int k = 0; k < 100 && l < r; ++k) {

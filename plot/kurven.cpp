@@ -139,7 +139,7 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode)
   Kurvenzug zug(canvas, ableitungsauswertung(term, mode, 1 / fx));
   zug.nurtrennen();
   zug.begrenztbewegt();
-  auto merken = [&](int s, double row) { zug.merken(s, weltx(s) + mitte, (_y - row) / fy, fehlercode); };
+  auto merken = [&](int s, double row) { zug.merken(s, weltx(s) + mitte, (_y - row) / fy, row, fehlercode); };
   double prev = 0;
   auto zweite = [&](int s) {
     const double v0 = -f(term, weltx(s));
@@ -215,8 +215,9 @@ void transformationskurve(Canvas& canvas, std::u16string_view term, Sondermodus 
   zug.begrenztbewegt();
   auto zeile = [&](int s) {
     const double x = weltx(s), y = wert(term, x);
-    zug.merken(s, x, y, fehlercode);
-    return pixely(y);
+    const double row = pixely(y);
+    zug.merken(s, x, y, row, fehlercode);
+    return row;
   };
   int c = -1;
   double row = 0;
@@ -254,8 +255,9 @@ void graph(Canvas& canvas, std::u16string_view term, bool beschriften) {
   Kurvenzug zug(canvas, termauswertung(term));
   auto zeile = [&](int s) {
     const double x = weltx(s), y = fktwert(term, x);
-    zug.merken(s, x, y, fehlercode);
-    return pixely(y);
+    const double row = pixely(y);
+    zug.merken(s, x, y, row, fehlercode);
+    return row;
   };
   int c = -1;
   double row = 0;

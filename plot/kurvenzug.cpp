@@ -29,12 +29,6 @@ int regelzeile(double row) { return darstellbar(row) ? Round(row) : row <= 21474
 
 Kurvenzug::Kurvenzug(Canvas& c, Auswertung fn) : canvas(c), f(std::move(fn)) {}
 
-void Kurvenzug::merken(int c, double x, double y, std::uint8_t status) {
-  vorvorige = vorige;
-  vorige = aktuelle;
-  aktuelle = {c, x, y, status, true};
-}
-
 // Defined: a value the evaluator gives as valid or limited; undefined: status 2.
 // Samples of the other statuses (unreadable, break) keep the column rule.
 bool Kurvenzug::definiert(const Probe& p) const {
@@ -55,7 +49,7 @@ int Kurvenzug::zeile(double y) const {
 // before or turns against it: a continuous curve changes gradually from column
 // to column, and turns back only where its steps are small or at a kink.
 bool Kurvenzug::verdaechtig(const Probe& a, double row, int prev, bool jumptest) {
-  const double ra = pixely(a.y);
+  const double ra = a.row;
   const double aenderung = row - ra, vorher = letzteraenderung;
   letzteraenderung = std::isfinite(aenderung) ? aenderung : 0;
   // After a break the next step is looked at too: a sample between two breaks
@@ -88,7 +82,7 @@ bool Kurvenzug::schritt(int c, double row, int& prev, bool jumptest) {
                        !(jumptest && std::fabs(static_cast<double>(prev) - Round(row)) > grafh / 2.0 - 10);
   if (stetigzwischen(f, a.x, a.y, b.x, b.y, 1 / std::fabs(fy))) {
     // A join the column rule draws, or one wholly off the drawing, stays as it is.
-    const double ra = pixely(a.y), rand = canvas.Pen().Width + 2.0;
+    const double ra = a.row, rand = canvas.Pen().Width + 2.0;
     if (gezogen || std::min(ra, row) > grafh + rand || std::max(ra, row) < -rand) return false;
     verbinden(c, row);
   } else if (trennen) {
@@ -170,7 +164,7 @@ bool Kurvenzug::anfang(int c) {
   const Unstetigkeit u = randstelle(f, b.x, a.x, 1 / fx);
   if (std::isnan(u.rechts)) return false;
   canvas.MoveTo(static_cast<int>(std::ceil(pixelx(u.x))), zeile(u.rechts));
-  aktuellenzeichnen(c, pixely(b.y));
+  aktuellenzeichnen(c, b.row);
   return true;
 }
 

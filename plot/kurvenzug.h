@@ -17,8 +17,13 @@ class Kurvenzug {
   // f: the curve's value at a world x, as the columns sample it.
   Kurvenzug(Canvas& canvas, Auswertung f);
 
-  // The sample of column c just evaluated: world x and y, and the evaluator status it left.
-  void merken(int c, double x, double y, std::uint8_t status);
+  // The sample of column c just evaluated: world x and y, its pixel row, and the
+  // evaluator status it left.
+  void merken(int c, double x, double y, double row, std::uint8_t status) {
+    vorvorige = vorige;
+    vorige = aktuelle;
+    aktuelle = {c, x, y, row, status, true};
+  }
 
   // Draws the step from the previous sample to the one of column c with pixel row
   // `row`, where the column rule would break a continuous curve, draw across a
@@ -51,7 +56,7 @@ class Kurvenzug {
  private:
   struct Probe {
     int c = 0;
-    double x = 0, y = 0;
+    double x = 0, y = 0, row = 0;
     std::uint8_t status = 0;
     bool da = false;  // sampled
   };
