@@ -6,6 +6,7 @@
 
 #include "abbildung.h"
 #include "fktint.h"
+#include "passzustand.h"
 #include "steuerzustand.h"
 
 using namespace abbildung;
@@ -28,6 +29,12 @@ int regelzeile(double row) { return darstellbar(row) ? Round(row) : row <= 21474
 }  // namespace
 
 Kurvenzug::Kurvenzug(Canvas& c, Auswertung fn) : canvas(c), f(std::move(fn)) {}
+
+// A line of the curve, counted in the pass's work like those of the column rule.
+void Kurvenzug::linie(int x, int y) {
+  canvas.LineTo(x, y);
+  strichzaehlen(canvas);
+}
 
 // Defined: a value the evaluator gives as valid or limited; undefined: status 2.
 // Samples of the other statuses (unreadable, break) keep the column rule.
@@ -100,13 +107,13 @@ void Kurvenzug::verbinden(int c, double row) {
   const int ya = zeile(vorige.y);
   if (canvas.PenPos().x != c - 1 || canvas.PenPos().y != ya) canvas.MoveTo(c - 1, ya);
   (void)row;
-  canvas.LineTo(c, zeile(aktuelle.y));
+  linie(c, zeile(aktuelle.y));
 }
 
 // The sample after a break, as the column rule draws it, without its jump test.
 void Kurvenzug::aktuellenzeichnen(int c, double row) {
   if (aktuelle.status == wert_gueltig)
-    canvas.LineTo(c, zeile(aktuelle.y));
+    linie(c, zeile(aktuelle.y));
   else if (begrenztalspixel && darstellbar(row) && imband(Round(row)) && aktuelle.status == wert_begrenzt)
     canvas.Pixels(c, Round(row), canvas.Pen().Color);
   else
@@ -132,7 +139,7 @@ void Kurvenzug::bruch(int c, double row) {
   if (!std::isnan(links.links)) {
     if (canvas.PenPos().x != c - 1 || canvas.PenPos().y != ya) canvas.MoveTo(c - 1, ya);
     const double spalte = pixelx(links.x);
-    canvas.LineTo(links.art == Stellenart::definitionsrand ? static_cast<int>(std::floor(spalte)) : Round(spalte),
+    linie(links.art == Stellenart::definitionsrand ? static_cast<int>(std::floor(spalte)) : Round(spalte),
                   zeile(links.links));
   }
   for (const Unstetigkeit& u : stellen) stelle(u);
@@ -154,7 +161,7 @@ void Kurvenzug::ende(const Probe& a, const Probe& b) {
   if (std::isnan(u.links)) return;
   const int ya = zeile(a.y);
   if (canvas.PenPos().x != a.c || canvas.PenPos().y != ya) canvas.MoveTo(a.c, ya);
-  canvas.LineTo(static_cast<int>(std::floor(pixelx(u.x))), zeile(u.links));
+  linie(static_cast<int>(std::floor(pixelx(u.x))), zeile(u.links));
 }
 
 bool Kurvenzug::anfang(int c) {
@@ -220,7 +227,7 @@ void Kurvenzug::markieren() {
     canvas.setPenWidth(1);
     for (const int x : asymptoten) {
       canvas.MoveTo(x, 0);
-      canvas.LineTo(x, grafh);
+      linie(x, grafh);
     }
     canvas.setPenStyle(stift.Style);
     canvas.setPenWidth(stift.Width);

@@ -75,6 +75,7 @@ class Kurvenzug {
   void einzelpunkt(int c);
   void stelle(const Unstetigkeit& u);
   void punkt(double x, double y, bool offen);
+  void linie(int x, int y);
   void aktuellenzeichnen(int c, double row);
 
   Canvas& canvas;

@@ -3,16 +3,20 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "abbildung.h"
 #include "bildexport.h"
 #include "blattdatei.h"
+#include "dateischreiben.h"
+#include "letzterstand.h"
 #include "plotpass.h"
 #include "programm.h"
 #include "qtcanvas.h"
@@ -28,9 +32,9 @@ constexpr int groesstemasse = 10000;
 
 struct Format {
   const char* endung;
-  int filterindex;  // of the save dialog; 0 is PNG, which the dialog does not offer
+  int filterindex;  // of the save dialog
 };
-constexpr Format formate[] = {{"png", 0},          {"bmp", filter_bmp}, {"gif", filter_gif}, {"emf", filter_emf},
+constexpr Format formate[] = {{"png", filter_png},          {"bmp", filter_bmp}, {"gif", filter_gif}, {"emf", filter_emf},
                               {"wmf", filter_emf}, {"svg", filter_svg}, {"pdf", filter_pdf}};
 
 const char* const schalterwerte[][2] = {{"true", "false"}, {"1", "0"}};
@@ -54,6 +58,10 @@ std::optional<bool> schalterwert(const std::string& s) {
 std::string setzpruefen(const std::string& name, const std::string& wert) {
   const Steuerelement* e = steuerelement(name);
   if (!e) return "--set: неизвестное имя «" + name + "»; имена перечислены в --help";
+  if (art(*e) == Steuerart::text)
+    if (const std::size_t i = steuerzeichen(utf16(wert)); i != std::u16string::npos)
+      return "--set " + name + ": управляющий символ в значении (знак " + std::to_string(i + 1) +
+             "); текст поля — одна строка без таких символов";
   if (art(*e) == Steuerart::schalter && !schalterwert(wert))
     return "--set " + name + ": ожидается true или false, а не «" + wert + "»";
   if (art(*e) == Steuerart::zahl) {
@@ -76,7 +84,7 @@ std::string groessepruefen(const std::string& s, Aufruf& a) {
   return {};
 }
 
-std::string formatpruefen(Aufruf& a, bool bmp16) {
+std::string formatpruefen(Aufruf& a, bool bmp16, bool mitliste) {
   const auto punkt = a.ausgabe.find_last_of("./");
   std::string endung = punkt == std::string::npos || a.ausgabe[punkt] != '.' ? "" : a.ausgabe.substr(punkt + 1);
   std::transform(endung.begin(), endung.end(), endung.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -86,7 +94,14 @@ std::string formatpruefen(Aufruf& a, bool bmp16) {
     return "--export: расширение «" + a.ausgabe + "» не известно; возможны .png, .bmp, .gif, .emf, .wmf, .svg, .pdf";
   if (bmp16 && f->filterindex != filter_bmp) return "--bmp16 действует только для файлов .bmp";
   a.filterindex = bmp16 ? filter_bmp16 : f->filterindex;
-  return {};
+  if (!mitliste) return {};
+  // The formats that can carry the result list beside the drawing.
+  for (const auto& [ohne, mit] : {std::pair{filter_svg, filter_svgliste}, std::pair{filter_pdf, filter_pdfliste}})
+    if (a.filterindex == ohne) {
+      a.filterindex = mit;
+      return {};
+    }
+  return "--with-list действует только для файлов .svg и .pdf";
 }
 
 // Walks the arguments once; each option is checked as it comes.
@@ -95,7 +110,7 @@ struct Zerleger {
   const std::vector<std::string>& argumente;
   std::size_t i = 0;
   Aufruf a;
-  bool bmp16 = false, groesse = false;
+  bool bmp16 = false, groesse = false, mitliste = false, letzter = false;
 
   // The option's value: what follows "=" in the same argument, else the next one.
   std::optional<std::string> wert(std::optional<std::string> angehaengt) {
@@ -113,6 +128,8 @@ struct Zerleger {
     else if (name == "--version") a.art = Aufruf::version;
     else if (name == "--list") a.liste = true;
     else if (name == "--bmp16") bmp16 = true;
+    else if (name == "--with-list") mitliste = true;
+    else if (name == "--last") letzter = true;
     else if (name == "--export" || name == "--size" || name == "--set") return mitwert(name, angehaengt);
     else return "неизвестный параметр «" + arg + "»";
     return {};
@@ -142,15 +159,20 @@ struct Zerleger {
       const std::string& arg = argumente[i];
       std::string fehler;
       if (arg.size() > 1 && arg[0] == '-') fehler = option(arg);
+      else if (arg.empty()) fehler = "пустое имя файла набора";
       else if (!a.blatt.empty()) fehler = "лишний аргумент «" + arg + "»: файл набора уже задан";
       else a.blatt = arg;
       if (!fehler.empty()) return fehler;
     }
     if (a.art != Aufruf::fenster) return {};
+    if (letzter) {
+      if (!a.blatt.empty()) return "--last и ФАЙЛ вместе не действуют: --last открывает последний набор";
+      a.blatt = QFile::encodeName(letzterstandpfad()).toStdString();
+    }
     if (!a.ausgabe.empty()) {
-      if (std::string fehler = formatpruefen(a, bmp16); !fehler.empty()) return fehler;
-    } else if (bmp16) {
-      return "--bmp16 действует только вместе с --export";
+      if (std::string fehler = formatpruefen(a, bmp16, mitliste); !fehler.empty()) return fehler;
+    } else if (bmp16 || mitliste) {
+      return std::string(bmp16 ? "--bmp16" : "--with-list") + " действует только вместе с --export";
     }
     if (!a.ausgabe.empty() || a.liste) a.art = Aufruf::stapel;
     else if (groesse || !a.setzen.empty()) return "--size и --set действуют только вместе с --export или --list";
@@ -161,6 +183,17 @@ struct Zerleger {
 void ausgeben(std::FILE* ziel, const std::string& text) { std::fwrite(text.data(), 1, text.size(), ziel); }
 
 void fehlermelden(const QString& text) { ausgeben(stderr, std::string(programmname) + ": " + text.toStdString() + "\n"); }
+
+// Standard output is a file like any other: a full disk, /dev/full or a closed
+// pipe make the run fail. Returns the exit status.
+int ausgabeschliessen() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  const QString grund = errno == EPIPE ? QStringLiteral("канал закрыт читающей стороной")
+                        : errno == ENOSPC ? QStringLiteral("на диске нет места")
+                                          : QString::fromLocal8Bit(std::strerror(errno));
+  fehlermelden(QStringLiteral("стандартный вывод не записан: %1.").arg(grund));
+  return 1;
+}
 
 std::string hilfetext() {
   std::string namen;
@@ -173,8 +206,9 @@ std::string hilfetext() {
   const std::string p = programmname;
   return "Использование:\n"
          "  " + p + " [ФАЙЛ]\n"
-         "  " + p + " --export ВЫХОД [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [--list] [--bmp16] [ФАЙЛ]\n"
-         "  " + p + " --list [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [ФАЙЛ]\n\n"
+         "  " + p + " --export ВЫХОД [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [--list] [--bmp16] [--with-list] [ФАЙЛ | --last]\n"
+         "  " + p + " --list [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [ФАЙЛ | --last]\n"
+         "  " + p + " --last\n\n"
          "Без --export и --list открывается окно, с ФАЙЛОМ — с этим набором функций (*." +
          std::string(blattendung) + ").\n"
          "  --export ВЫХОД       рисунок без окна; формат по расширению:\n"
@@ -184,6 +218,8 @@ std::string hilfetext() {
          "                       текст, true или false, целое число (ed_f1=X^2 c_nullstellen=true UpDown1=3)\n"
          "  --list               список результатов в стандартный вывод\n"
          "  --bmp16              16-цветный BMP (только для .bmp)\n"
+         "  --with-list          список результатов под рисунком (только для .svg и .pdf)\n"
+         "  --last               вместо ФАЙЛА — набор, сохранённый при последнем выходе из программы\n"
          "  --help, --version\n\n"
          "Коды выхода: 0 — успешно, 2 — ошибка в аргументах, 1 — файл не прочитан или не записан.\n\n"
          "Имена для --set:\n" + namen + "\n";
@@ -214,6 +250,7 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
     if (!fehler.isEmpty()) return fehler;
   }
   for (const auto& [name, wert] : a.setzen) setzen(name, wert);
+  breiteabgleichen(steuer);
   steuer.PaintBox1_width = a.breite ? a.breite : steuer.Mergebnis_visible ? 590 : 830;
   steuer.PaintBox1_height = a.hoehe ? a.hoehe : 597;
   const double b = steuer.PaintBox1_width, h = steuer.PaintBox1_height;
@@ -226,14 +263,6 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
   QtCanvas leinwand(bild);
   neuzeichnen(leinwand);
   return {};
-}
-
-QString pngspeichern(const QString& name, const QImage& bild) {
-  QSaveFile datei(name);
-  if (datei.open(QIODevice::WriteOnly) && bild.save(&datei, "PNG") && datei.commit()) return {};
-  const QString grund = datei.errorString();
-  datei.cancelWriting();
-  return name + QStringLiteral(": ") + grund;
 }
 
 int stapellauf(const Aufruf& a) {
@@ -251,10 +280,10 @@ int stapellauf(const Aufruf& a) {
   }
   if (a.liste)
     for (const auto& zeile : ergebnisliste) ausgeben(stdout, utf8(zeile) + "\n");
-  std::fflush(stdout);
+  if (ausgabeschliessen() != 0) return 1;
   if (a.ausgabe.empty()) return 0;
   const QString ziel = QFile::decodeName(a.ausgabe.c_str());
-  const QString fehler = a.filterindex == 0 ? pngspeichern(ziel, bild) : bildspeichern(a.filterindex, ziel, bild);
+  const QString fehler = bildspeichern(a.filterindex, ziel, bild);
   if (fehler.isEmpty()) return 0;
   fehlermelden(fehler);
   return 1;
@@ -272,13 +301,15 @@ Aufruf aufruflesen(const std::vector<std::string>& argumente) {
 }
 
 int befehlausfuehren(const Aufruf& a) {
+  // A closed pipe is reported as a failed write, not by ending the process.
+  std::signal(SIGPIPE, SIG_IGN);
   switch (a.art) {
     case Aufruf::hilfe:
       ausgeben(stdout, hilfetext());
-      return 0;
+      return ausgabeschliessen();
     case Aufruf::version:
       ausgeben(stdout, std::string(programmname) + " " + programmversion + "\n");
-      return 0;
+      return ausgabeschliessen();
     case Aufruf::fehler:
       fehlermelden(QString::fromStdString(a.meldung + "; см. " + programmname + " --help"));
       return 2;

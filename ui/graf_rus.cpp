@@ -317,6 +317,10 @@ const Eintrag grafikmenue[] = {
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::Blattoeffnen1, u"Открыть набор...", nullptr, &TFGraf::BlattoeffnenClick},
     {&TFGraf::Blattspeichern1, u"Сохранить набор...", nullptr, &TFGraf::BlattspeichernClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Letzteroeffnen1, u"Открыть последний набор", nullptr, &TFGraf::LetzteroeffnenClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Drucken1, u"Печать…", nullptr, &TFGraf::DruckenClick},
 };
 
 const Eintrag systemmenue[] = {
@@ -375,6 +379,7 @@ const Kurzwahl kurzwahlen[] = {
     {&TFGraf::Zeichnen1, {QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)}},
     {&TFGraf::Blattoeffnen1, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
     {&TFGraf::Blattspeichern1, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+    {&TFGraf::Drucken1, {QKeySequence(Qt::CTRL | Qt::Key_P)}},
 };
 
 bool istkurzwahltaste(const QKeyEvent* k) {
@@ -424,6 +429,7 @@ TFGraf::TFGraf() {
   menuesanlegen();
   verlauf = new Verlaufsfuehrung(this);
   statuszeile = new Statuszeile(this);
+  sitzungeinrichten();
 
   // FormCreate: the result list and the rewrite table start empty.
   ergebnisliste.clear();
@@ -714,6 +720,7 @@ void TFGraf::aufdenschirm(const std::function<void(Canvas&)>& malen) {
   }
   ausgabenzeigen();
   PaintBox1->zeigen();
+  titelsetzen();
 }
 
 void TFGraf::ausgabenzeigen() {
@@ -882,5 +889,7 @@ void TFGraf::changeEvent(QEvent* e) {
 
 void TFGraf::closeEvent(QCloseEvent* e) {
   Timer1.stop();
+  // The program still ends at once; a failure to keep the state is only told.
+  if (const QString fehler = letztenstandbehalten(); !fehler.isEmpty()) qWarning("%s", qPrintable(fehler));
   QMainWindow::closeEvent(e);
 }

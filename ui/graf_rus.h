@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstddef>
 #include <functional>
+#include <string>
 
 class Canvas;
 class QAction;
@@ -87,6 +88,14 @@ class TFGraf : public QMainWindow {
   // view) and draws it once.
   void zustandsetzen(const Sicht* sicht);
 
+  // Additions at the end of the menu "Графика": the print dialog with its
+  // choice of the result list, the state kept at the program's end, and the
+  // worksheets used last (separate units).
+  void DruckenClick();
+  void LetzteroeffnenClick();
+  // Writes the kept state; the message of a failure, or empty.
+  QString letztenstandbehalten();
+
   // Window events.
   void FormShow();
   void FormActivate();
@@ -115,6 +124,8 @@ class TFGraf : public QMainWindow {
 
   QAction *M02, *About1, *Vektorgrafikkopieren1, *Vektorgrafikdrucken1, *Speichern1, *M1;
   QAction *Blattoeffnen1, *Blattspeichern1;
+  QAction *Letzteroeffnen1, *Drucken1;
+  QList<QAction*> zuletzt;  // the recent worksheets, newest first; hidden when unused
   QAction *MAchsen1, *MAchsen21, *M_rahmen, *M_winkel, *M_bogen, *m_raster, *m_mmraster,
       *m_terme, *m_farbe, *m_asymptoten;
   QAction *intervallverkleinern, *intervallvergroessern, *grundeinstellung, *aufloesunganpassen,
@@ -160,6 +171,14 @@ class TFGraf : public QMainWindow {
   // The widgets take the control state without running their handlers.
   void zustandzeigen();
   void blattfehlerzeigen(const QString& fehler);
+  // The recent list's items and the title's watch over every control.
+  void sitzungeinrichten();
+  void zuletztzeigen(const QStringList& liste);
+  // The worksheet the state now is: its name goes into the title, and the
+  // state is remembered to tell a change. Empty: no name.
+  void blattmerken(const QString& pfad);
+  // The title: the worksheet's name with a mark when the state has changed since.
+  void titelsetzen();
   void yausx();
   void rahmenzeichnen(int x0, int y0, int x1, int y1);
   void punktziehen(QLineEdit* feld, int X);
@@ -171,6 +190,9 @@ class TFGraf : public QMainWindow {
   bool aktiviert = false;
   bool vomeigenenfenster = false;
   QString vorgemerkt;
+  QString grundtitel;
+  QString blattname;         // the worksheet saved or opened last, or empty
+  std::string blattstand;    // its state as a worksheet document
   std::size_t memozeilen = 0;  // lines the memo shows
 };
 
