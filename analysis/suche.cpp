@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "fktint.h"
+#include "kurzezahl.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
 
@@ -102,9 +104,9 @@ constexpr double sprunganteil = 1e-4;
 // samples two steps away (a V or a parabola dips to 1/3 or less, a cusp like
 // SQRT(ABS(X)) to below 0.6; flat noise does not dip at all).
 constexpr double eintauchanteil = 0.9;
-// Refined points lie this close to the exact ones: near machine precision,
-// with a floor for points at 0.
-double endbreite(double x, double h) { return 4 * eps * std::fabs(x) + 1e-12 * std::fabs(h); }
+// How far a turn found by golden section may lie from the exact one: a flat top
+// pins it only to about the square root of the rounding noise.
+double flachbreite(double x, double h) { return 8 * eps * std::fabs(x) + 1e-4 * std::fabs(h); }
 // Distance for the continuity test: well beyond endbreite, far below a grid step.
 double nachbarabstand(double x, double h) { return 8 * eps * std::fabs(x) + 1e-9 * std::fabs(h); }
 
@@ -118,6 +120,15 @@ struct Raster {
 };
 
 bool ohne_wert(int status) { return status == wert_undefiniert || status == wert_begrenzt; }
+
+// A hole or an open domain end at r: the short decimal within breite of r, where
+// the exact point then lies, has no value (SIN(X)/X at 0, X*LN(X) at 0).
+bool luecke(std::u16string_view term, double r, double breite) {
+  const std::optional<double> k = kurzezahl(r - breite, r + breite);
+  if (!k) return false;
+  fktwert(term, *k);
+  return ohne_wert(fehlercode);
+}
 
 // Leading samples without a value (undefined or limited) are skipped; an
 // unreadable term or a break at the first sample (INT, HEAVISIDE) leaves the
@@ -165,30 +176,6 @@ struct Suche {
 // Root of term between a and b, to full precision.
 double eingrenzen(std::u16string_view term, double a, double b, double h) {
   return brent(term, 200, 2 * eps, 2 * eps * std::fabs(h), a, b);
-}
-
-// Golden-section search for the least value of g on [a, b].
-template <class G>
-double kleinstelle(G g, double a, double b, double h) {
-  constexpr double k = 0.3819660112501051;  // 2 - golden ratio
-  double c = a + k * (b - a), d = b - k * (b - a);
-  double gc = g(c), gd = g(d);
-  for (int i = 0; i < 200 && b - a > endbreite(std::max(std::fabs(a), std::fabs(b)), h); ++i) {
-    if (gc <= gd) {
-      b = d;
-      d = c;
-      gd = gc;
-      c = a + k * (b - a);
-      gc = g(c);
-    } else {
-      a = c;
-      c = d;
-      gc = gd;
-      d = b - k * (b - a);
-      gd = g(d);
-    }
-  }
-  return gc <= gd ? c : d;
 }
 
 // g(x) = faktor · f(x), or |f(x)|; undefined values count as +infinity.
@@ -239,7 +226,7 @@ bool nullbestaetigt(std::u16string_view term, double r, double skala, bool berue
   const Wert w = wert(term, r);
   if (!w.gueltig) return false;
   const bool null = beruehrend ? faellt_auf_null(term, r, w.y, h) : std::fabs(w.y) <= sprunganteil * skala;
-  return null && stetig(term, r, 0, skala, h);
+  return null && stetig(term, r, 0, skala, h) && !luecke(term, r, nachbarabstand(r, h));
 }
 
 void vorzeichenwechsel(Suche& s, int k) {
@@ -291,6 +278,14 @@ void definitionsrand(Suche& s, int k) {
   for (int i = 0; i < 200 && std::fabs(draussen - drinnen) > endbreite(drinnen, g.h); ++i) {
     const double m = 0.5 * (drinnen + draussen);
     (wert(s.term, m).gueltig ? drinnen : draussen) = m;
+  }
+  // The end lies at a short decimal as a rule: a closed end has a value there and
+  // is that point exactly; an open one (X*LN(X) at 0) has none and is no zero.
+  const double rand = endbreite(drinnen, g.h);
+  const std::optional<double> ende = kurzezahl(std::min(drinnen, draussen) - rand, std::max(drinnen, draussen) + rand);
+  if (ende) {
+    if (!wert(s.term, *ende).gueltig) return;
+    drinnen = *ende;
   }
   // Only the inner side exists: the value at the end must vanish against the
   // samples next to it, and the curve must run continuously into it.
@@ -354,7 +349,8 @@ bool extremum_bestaetigt(const Suche& s, double r, int k, int art) {
   if (!w.gueltig) return false;
   if (art * (g.y[k] - w.y) < -rauschen(std::max(std::fabs(g.y[k]), std::fabs(w.y)))) return false;
   const double variation = std::max(std::fabs(g.y[k] - g.y[k - 1]), std::fabs(g.y[k + 1] - g.y[k]));
-  return stetig(s.term, r, w.y, variation, g.h) && seite(s.term, r, w.y, 3 * g.h) == art;
+  return stetig(s.term, r, w.y, variation, g.h) && seite(s.term, r, w.y, 3 * g.h) == art &&
+         !luecke(s.term, r, flachbreite(r, g.h));
 }
 
 void extrema_im_raster(Suche& s, std::u16string_view d1) {
@@ -413,7 +409,9 @@ void wendung(Suche& s, std::u16string_view term, double a, double b, double skal
   if (variation == 0) return;
   const double r = a == b ? a : eingrenzen(s.term, a, b, h);
   const Wert w = wert(term, r);
-  if (w.gueltig && stetig(term, r, w.y, variation, h) && ohne_knick(term, r, w.y, h)) s.aufnehmen(r);
+  if (w.gueltig && stetig(term, r, w.y, variation, h) && ohne_knick(term, r, w.y, h) &&
+      !luecke(term, r, nachbarabstand(r, h)))
+    s.aufnehmen(r);
 }
 
 void wendepunkte_im_raster(Suche& s, std::u16string_view term) {
@@ -437,6 +435,17 @@ void suchbereich(double& a, double& b) {
   b = bis + 0.0001;
   if (std::fabs(a) > 100) a = -5.0001;
   if (std::fabs(b) > 100) b = 5.0001;
+}
+
+// Whether one search over [a, b] on n steps finds anything.
+template <class Durchlauf>
+bool findet(std::u16string_view term, double a, double b, int n, Durchlauf durchlauf) {
+  if (term.empty() || !(a < b) || n < 4) return false;
+  double liste[listengroesse];
+  int zahl = 0;
+  Suche s{term, abtasten(term, a, b, n), liste, zahl};
+  durchlauf(s);
+  return zahl > 0;
 }
 
 template <class Durchlauf>
@@ -482,4 +491,18 @@ bool istminimum(std::u16string_view term, std::u16string_view d2, double x) {
   if (d2.empty()) return false;
   const Wert k = wert(d2, x);
   return k.gueltig && k.y > 0;
+}
+
+void suchgrenzen(double& a, double& b) {
+  suchbereich(a, b);
+  a += 0.0001;
+  b -= 0.0001;
+}
+
+bool nullstellenzwischen(std::u16string_view term, double a, double b, int n) {
+  return findet(term, a, b, n, nullstellen_im_raster);
+}
+
+bool extremazwischen(std::u16string_view term, std::u16string_view d1, double a, double b, int n) {
+  return findet(term, a, b, n, [d1](Suche& s) { extrema_im_raster(s, d1); });
 }

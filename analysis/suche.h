@@ -5,6 +5,9 @@
 // lists until the same search runs again.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +45,46 @@ void wendepunktsuche(std::u16string_view d2, std::u16string_view term = {});
 // Appends the two header lines of the intersections to ergebnis.
 void schnittpunktsuche(std::vector<std::u16string>& ergebnis);
 
+// The range the searches cover, ed_von..ed_bis with the fallback of a bound
+// beyond 100 (sets P like a search).
+void suchgrenzen(double& von, double& bis);
+// Whether the zero search, or the extremum search with d1, would find a point of
+// term on [a, b] scanned in n steps: for what lies outside the search range.
+bool nullstellenzwischen(std::u16string_view term, double a, double b, int n);
+bool extremazwischen(std::u16string_view term, std::u16string_view d1, double a, double b, int n);
+
 // True for a minimum of term at x. Decided by comparing term at x with its values
 // a few grid steps either side whenever both lie clearly above or clearly below;
 // otherwise by the sign of d2 at x while d2 evaluates (0 counts as maximum).
 bool istminimum(std::u16string_view term, std::u16string_view d2, double x);
+
+// Refined points lie this close to the exact ones: near machine precision, with
+// a floor for points at 0 that scales with the grid step h.
+inline double endbreite(double x, double h) {
+  return 4 * std::numeric_limits<double>::epsilon() * std::fabs(x) + 1e-12 * std::fabs(h);
+}
+
+// Golden-section search for the least value of g on [a, b], to endbreite.
+template <class G>
+double kleinstelle(G g, double a, double b, double h) {
+  constexpr double k = 0.3819660112501051;  // 2 - golden ratio
+  double c = a + k * (b - a), d = b - k * (b - a);
+  double gc = g(c), gd = g(d);
+  for (int i = 0; i < 200 && b - a > endbreite(std::max(std::fabs(a), std::fabs(b)), h); ++i) {
+    if (gc <= gd) {
+      b = d;
+      d = c;
+      gd = gc;
+      c = a + k * (b - a);
+      gc = g(c);
+    } else {
+      a = c;
+      c = d;
+      gc = gd;
+      d = b - k * (b - a);
+      gd = g(d);
+    }
+  }
+  return gc <= gd ? c : d;
+}
+

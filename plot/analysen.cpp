@@ -76,6 +76,10 @@ struct Punktart {
   bool aufachse;
   const char16_t* (*vorsatz)(std::u16string_view term, double x);  // of a point's result line
   std::optional<TColor> schrift;  // font colour after the points, kept for the rest of the pass
+  // Whether the search would find points on [a, b] in n steps, for the drawn
+  // part of the curve outside the search range, and what they are called there.
+  bool (*ausserhalb)(std::u16string_view term, double a, double b, int n) = nullptr;
+  const char16_t* weitere = nullptr;
 };
 
 const char16_t* eingerueckt(std::u16string_view, double) { return u"\t"; }
@@ -89,7 +93,9 @@ const Punktart punktarten[] = {
     {&Steuerzustand::c_nullstellen, nullptr,
      [](std::u16string_view) { return suchereicht(steuer.ed_f1, suchbedarf(1000, 50, true)); },
      [](std::u16string_view) { nullstellensuche(); },
-     nullstellenliste, &nullstellenzahl, u"Нули", u"Нули: ", 0xFFFF00, true, eingerueckt, {}},
+     nullstellenliste, &nullstellenzahl, u"Нули", u"Нули: ", 0xFFFF00, true, eingerueckt, {},
+     [](std::u16string_view, double a, double b, int n) { return nullstellenzwischen(steuer.ed_f1, a, b, n); },
+     u"нули"},
     {&Steuerzustand::c_extrema, nullptr,
      [](std::u16string_view term) {
        // The refinement may read d1 as well; each point is also evaluated and
@@ -100,12 +106,17 @@ const Punktart punktarten[] = {
      [](std::u16string_view term) { extremasuche(extremaableitung(term)); },
      extremaliste, &extremazahl, u"Экстремумов", u"Точки экстремума: ", 0xFF00FF, false,
      [](std::u16string_view term, double x) { return istminimum(term, pass.d2, x) ? u"\tМинимум " : u"\tМаксимум "; },
-     {}},
+     {},
+     [](std::u16string_view term, double a, double b, int n) {
+       return extremazwischen(steuer.ed_f1, extremaableitung(term), a, b, n);
+     },
+     u"экстремумы"},
     {&Steuerzustand::c_wendepunkte, &Steuerzustand::c_wendetangente,
      [](std::u16string_view term) {
        // The acceptance reads the term beside d2; each point is also evaluated,
-       // and once more for its tangent.
-       return suchereicht(differenz(pass.d2, term), suchbedarf(1000, 100, false)) && suchereicht(term, 2 * hoechstzahl);
+       // and its tangent reads d1 or, without it, four values of the term.
+       return suchereicht(differenz(pass.d2, term), suchbedarf(1000, 100, false)) &&
+              suchereicht(differenz(term, pass.d1), 6 * hoechstzahl);
      },
      [](std::u16string_view term) { wendepunktsuche(pass.d2, term); }, wendepunktliste, &wendepunktzahl,
      u"Точки перегиба", u"Точки перегиба: ", 0x8080FF, false, eingerueckt, 0x0000FF},
@@ -118,15 +129,30 @@ const Punktart punktarten[] = {
      eingerueckt, {}},
 };
 
+// Result lines of the drawn lines (tangents, normal, secant) of this pass; they
+// follow the specified lines of the first term.
+std::vector<std::u16string> linienzeilen;
+
+// Points outside the domain of the curves have no curve to sit on: they are
+// neither listed nor marked. A point found within rounding of the open lower
+// end stands for that end (the zero 0 of X^3-3*X, found as 1e-17).
+bool imdefinitionsbereich(double x) {
+  const double rundung = 1e-9 * std::max(1.0, std::fabs(x));
+  return x > pass.xvon + rundung && !(x > pass.xbis + rundung);
+}
+
 void punkte(Canvas& canvas, const Punktart& art, std::u16string_view term, bool zeigen, bool tangenten) {
   art.suchen(term);
-  if (*art.zahl <= 0) return;
+  int zahl = 0;
+  for (int i = 0; i < *art.zahl; ++i) zahl += imdefinitionsbereich(art.liste[i]);
+  if (zahl <= 0) return;
   ergebnis(art.kopf);
   pass.punkttext.clear();
   for (int i = 0; i < *art.zahl; ++i) {
     const double x = art.liste[i];
+    if (!imdefinitionsbereich(x)) continue;
     const double y = art.aufachse ? 0 : fktwert(term, x);
-    if (tangenten) wendetangente(canvas, term, x, y);
+    if (tangenten) wendetangente(canvas, term, x, y, linienzeilen);
     if (!zeigen) continue;
     if (art.aufachse)
       markierung(canvas, Round(pixelx(x)), _y, art.fuellung);
@@ -140,6 +166,30 @@ void punkte(Canvas& canvas, const Punktart& art, std::u16string_view term, bool 
   if (zeigen) punktzusammenfassung(canvas, art.titel);
 }
 
+// Samples per unit of the drawn part outside the search range: the searches'
+// own density, bounded so that a wide view stays cheap.
+constexpr int aussenhoechstschritte = 2000;
+
+// One line when the drawn part of the curve outside the search range holds
+// points of this kind that the search did not look for.
+void ausserhalbhinweis(const Punktart& art, std::u16string_view term) {
+  if (!art.ausserhalb) return;
+  double von, bis;
+  suchgrenzen(von, bis);
+  const double links = std::max(weltx(0), pass.xvon), rechts = std::min(weltx(grafb), pass.xbis);
+  const double dichte = 1000 / std::max(bis - von, 1e-9);
+  bool gefunden = false;
+  for (const auto& [a, b] : {std::pair{links, std::min(rechts, von)}, std::pair{std::max(links, bis), rechts}}) {
+    if (gefunden || !(b - a > 0)) continue;
+    const int n = static_cast<int>(std::clamp((b - a) * dichte, 50.0, static_cast<double>(aussenhoechstschritte)));
+    if (!budgetreicht(steuer.ed_f1, suchbedarf(n, 200, false), a, b)) return;
+    gefunden = art.ausserhalb(term, a, b, n);
+  }
+  if (gefunden)
+    ergebnis(u"Вне диапазона поиска (" + z(von) + u" | " + z(bis) + u") у f1 есть ещё " + art.weitere +
+             u": расширьте диапазон «от … до»");
+}
+
 // A search runs only when one of its boxes is checked and then leaves the brush
 // white after its markers; an unchecked one touches nothing, so the curve
 // labels after it keep the clear brush of the coordinate system.
@@ -147,7 +197,10 @@ void punktblock(Canvas& canvas, const Punktart& art, std::u16string_view term) {
   const bool zeigen = steuer.*art.schalter;
   const bool tangenten = art.tangenten && steuer.*art.tangenten;
   if (!zeigen && !tangenten) return;
-  if (art.reicht(term)) punkte(canvas, art, term, zeigen, tangenten);
+  if (art.reicht(term)) {
+    punkte(canvas, art, term, zeigen, tangenten);
+    if (zeigen) ausserhalbhinweis(art, term);
+  }
   canvas.setBrushColor(weiss);
 }
 
@@ -183,16 +236,17 @@ void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
   const bool mitA = steuer.c_punktA || steuer.c_tangente || steuer.c_normale || steuer.c_sekante;
   const bool mitB = steuer.c_punktB || steuer.c_sekante;
   if (!mitA && !mitB) return;
-  // A few evaluations at A and B; a pass stopped before them shows no old values.
-  if (!budgetreicht(term, 10, pass.A, pass.B)) {
+  // A few evaluations at A and B, the slopes from d1 or four values each; a pass
+  // stopped before them shows no old values.
+  if (!budgetreicht(differenz(term, pass.d1), 12, pass.A, pass.B)) {
     const Steuerzustand standard;
     if (mitA) steuer.Label11 = standard.Label11;
     if (mitB) steuer.Label10 = standard.Label10;
     return;
   }
-  if (mitA) punktAblock(canvas, term);
+  if (mitA) punktAblock(canvas, term, linienzeilen);
   if (mitB) punktBblock(canvas, term);
-  if (steuer.c_sekante) sekante(canvas);
+  if (steuer.c_sekante) sekante(canvas, linienzeilen);
 }
 
 // A derivative declined for its size is said so, rather than shown as an empty text.
@@ -237,19 +291,21 @@ void ersterterm_vorab(Canvas& canvas, const std::u16string& term) {
   if (std::u16string hinweis = vorzeichenhinweis(term); !hinweis.empty()) ergebnis(std::move(hinweis));
   if (!steuer.c_integral) return;
   const std::u16string g = steuer.c_f2 && !steuer.ed_f2.empty() ? steuer.ed_f2 : u"0";
-  // One shading line every second column and the 50 panels of five points.
-  if (!budgetreicht(differenz(term, g), grafb / 2.0 + 255, pass.A, pass.B)) {
+  // One shading line every second column and the integral with its checks.
+  if (!budgetreicht(differenz(term, g), grafb / 2.0 + flaechenbedarf, pass.A, pass.B)) {
     const Steuerzustand standard;
     steuer.Label13 = standard.Label13;
     steuer.Label15 = standard.Label15;
     return;
   }
+  // An integral that does not exist has no area to shade either.
+  if (!flaechenwerte(term, g, pass.A, pass.B, ergebnisliste)) return;
   schraffur(canvas, term, g);
   koordinatensystem(canvas);
-  flaechenwerte(term, g, pass.A, pass.B, ergebnisliste);
 }
 
 void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
+  linienzeilen.clear();
   for (const Punktart& art : punktarten) punktblock(canvas, art, term);
   for (const Sonderkurve& s : sonderkurven)
     if (steuer.*s.schalter) sonderkurve(canvas, term, s.titel, s.modus);
@@ -265,4 +321,8 @@ void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
   verknuepfungen(canvas, term);
   konstruktionslinien(canvas, term);
   if (steuer.c_wertetabelle && steuer.Mergebnis_visible && wertetabellereicht(term)) wertetabelle(term, pass.d1, ergebnisliste);
+  // The line of a pass stopped by its budget stays the last one.
+  auto ende = ergebnisliste.end();
+  if (!ergebnisliste.empty() && ergebnisliste.back() == passabbruchzeile) --ende;
+  ergebnisliste.insert(ende, linienzeilen.begin(), linienzeilen.end());
 }

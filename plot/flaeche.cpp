@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
+#include <vector>
 
 #include "abbildung.h"
 #include "fktint.h"
+#include "integrierbarkeit.h"
 #include "passzustand.h"
-#include "unstetigkeiten.h"
 
 using namespace abbildung;
 
@@ -58,35 +58,26 @@ void schraffur(Canvas& canvas, std::u16string_view f, std::u16string_view g) {
 
 namespace {
 // Samples at most between the drawing and a far y-axis.
-
-// Where the sum of the antiderivative curve starts anew: after a sample where f
-// is undefined (not from the row of the x axis, where the pen waits), and
-// across a pole of f, where the sum jumps by what the pole's column adds.
-struct Stammschritt {
-  Auswertung f;
-  bool da = false, unterbrochen = false;
-  double x = 0, fx0 = 0, zeile = 0, aenderung = 0;
-
-  void unterbrechen() { unterbrochen = true; }
-  bool neuanfang(double x1, double f1, double zeile1) {
-    const bool vorher = std::exchange(da, true), luecke = std::exchange(unterbrochen, false);
-    const double x0 = std::exchange(x, x1), f0 = std::exchange(fx0, f1);
-    const double d = zeile1 - std::exchange(zeile, zeile1), alt = std::exchange(aenderung, d);
-    if (luecke) return true;
-    if (!vorher || std::fabs(d) <= 2 * std::fabs(alt) + 3) return false;
-    for (const Unstetigkeit& u : bruchstellen(f, x0, f0, x1, f1, x1 - x0))
-      if (u.art == Stellenart::pol) return true;
-    return false;
-  }
-};
-
 constexpr long long stammbudget = 1 << 17;
+
+// Columns von..bis whose stretch of x meets a point or stretch where the
+// integral of term does not exist (a pole, no value, beyond the evaluator's
+// limit): the running sum cannot pass them.
+std::vector<char> gesperrte_spalten(std::u16string_view term, int von, int bis) {
+  std::vector<char> gesperrt(static_cast<std::size_t>(std::max(0, bis - von + 1)), 0);
+  const double a = weltx(von - 1), b = weltx(bis);
+  if (gesperrt.empty() || !(a < b)) return gesperrt;
+  for (const Hindernis& h : integrierbarkeit(term, a, b).hindernisse)
+    for (int k = von; k <= bis; ++k)
+      if (weltx(k) >= h.von && weltx(k - 1) <= h.bis) gesperrt[static_cast<std::size_t>(k - von)] = 1;
+  return gesperrt;
+}
 }  // namespace
 
 void stammkurve(Canvas& canvas, std::u16string_view term) {
   // The search for the first column, the sum up to the y-axis and the curve.
   const double summe = std::clamp(static_cast<double>(_x) + 2, 0.0, stammbudget + 1.0);
-  if (!budgetreicht(term, 2.0 * grafb + summe + 5, weltx(0), weltx(grafb))) return;
+  if (!budgetreicht(term, 2.0 * grafb + summe + 5 + pruefbedarf, weltx(0), weltx(grafb))) return;
   if (!term.empty()) {
     const double delta = 1 / fx;
     auto v = [&](int c) { return fktwert(term, (c - _x) / fx); };
@@ -104,36 +95,50 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
     }
     if (gefunden) {
       const int c0 = c;
+      const std::vector<char> gesperrt = gesperrte_spalten(term, c0, grafb);
+      const auto sperre = [&](long long k) { return k >= c0 && k <= grafb && gesperrt[static_cast<std::size_t>(k - c0)]; };
+      // The piece of the curve that holds the y-axis starts after the last
+      // blocked column before it and keeps the anchor at x = 0; every other
+      // piece starts from 0 at its first column.
+      long long p0 = c0;
+      for (long long k = c0; k <= std::min<long long>(_x, grafb); ++k)
+        if (sperre(k)) p0 = k + 1;
       // The sum towards an origin far right of the drawing would take one sample
       // per column, up to 2^30 of them; past a budget every sample stands for a
       // stride of columns, so the pass ends in time and the anchor stays at x = 0.
       double S = 0;
-      const long long spalten = static_cast<long long>(_x) - c0 + 1;
+      const long long spalten = static_cast<long long>(_x) - p0 + 1;
       const long long schritt = std::max(1LL, (spalten + stammbudget - 1) / stammbudget);
-      for (long long k = c0; k <= _x; k += schritt)
+      for (long long k = p0; k <= _x; k += schritt)
         S -= v(static_cast<int>(k)) * delta * static_cast<double>(std::min(schritt, _x - k + 1));
       const double V = -S - v(0) * delta;
       const double y0 = pixely(-V);
       if (darstellbar(y0)) canvas.MoveTo(c0, Round(y0));
       double W = -S;
-      Stammschritt neu{termauswertung(term)};
+      bool neu = p0 > c0;
       for (int k = c0; k <= grafb && !budgetverbraucht(); ++k) {
-        const double fk = v(k);
-        W -= fk * delta;
+        if (sperre(k)) {
+          if (weltx(k) > pass.xbis) break;
+          canvas.MoveTo(k, _y);
+          neu = true;
+          continue;
+        }
+        if (neu) W = k == p0 && p0 <= _x ? -S : 0;
+        W -= v(k) * delta;
         if (weltx(k) > pass.xbis) break;
         const double y = pixely(-W);
         if (darstellbar(y) && fehlercode == wert_gueltig) {
           const std::int32_t r = Round(y);
-          if (r < -100 || r > grafh + 100 || neu.neuanfang(weltx(k), fk, y)) {
+          if (neu || r < -100 || r > grafh + 100) {
             canvas.MoveTo(k, r);
           } else {
             canvas.LineTo(k, r);
             strichzaehlen(canvas);
           }
         } else {
-          neu.unterbrechen();
           canvas.MoveTo(k, _y);
         }
+        neu = false;
       }
     }
   }

@@ -298,6 +298,19 @@ void termkurve(Canvas& canvas, std::u16string_view term) {
   graph(canvas, term, true);
 }
 
+void senkrechtekurve(Canvas& canvas, double x, std::u16string_view label) {
+  farbewaehlen(canvas, pass.kurvennr);
+  // Like a term curve, it is drawn only inside the domain.
+  if (x > pass.xvon && !(x > pass.xbis)) {
+    const double spalte = pixelx(x);
+    if (darstellbar(spalte)) {
+      canvas.MoveTo(Round(spalte), 0);
+      canvas.LineTo(Round(spalte), grafh);
+    }
+  }
+  beschriftung(canvas, label);
+}
+
 void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, Sondermodus mode) {
   farbewaehlen(canvas, pass.kurvennr);
   // Evaluations per column: three for the second difference, two for f(f(x)).

@@ -16,6 +16,10 @@ void farbewaehlen(Canvas& canvas, int index);
 // The graph of term and its label "Y = " + term.
 void termkurve(Canvas& canvas, std::u16string_view term);
 
+// The vertical line through x over the height of the drawing, like a curve: in
+// the next curve colour, inside the domain only, with its label.
+void senkrechtekurve(Canvas& canvas, double x, std::u16string_view label);
+
 // The curves sonderkurve derives from a term, named after the item that asks
 // for each.
 enum class Sondermodus {

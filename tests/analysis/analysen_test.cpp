@@ -67,9 +67,15 @@ TEST_F(Analysen, DefaultConstructionLinesAndLabels) {
   const Log log = zeichne();
   EXPECT_EQ(steuer.Label11, u"; 0,91 )");
   EXPECT_EQ(steuer.Label10, u"; 0 )");
-  for (const char* z : {"TextOut 16 32 Y = 0,492*X+0,417", "TextOut 16 48 Y = -2,031*X+2,941",
+  // Slopes from the derivative SIN(2)+COS(2), not from a difference quotient.
+  for (const char* z : {"TextOut 16 32 Y = 0,493*X+0,416", "TextOut 16 48 Y = -2,028*X+2,937",
                         "TextOut 16 64 Y = 0,9093*X"})
     EXPECT_TRUE(enthaelt(log, z)) << z;
+  // Each line also in the result list, after the specified lines.
+  const Zeilen linien(ergebnisliste.end() - 3, ergebnisliste.end());
+  EXPECT_EQ(linien, (Zeilen{u"Касательная в A (1; 0,91): Y = 0,493*X+0,416",
+                            u"Нормаль в A (1; 0,91): Y = -2,028*X+2,937",
+                            u"Секущая AB (1; 0,91) (0; 0): Y = 0,9093*X"}));
   // Point B at the origin is marked lime; A without its check box gets no yellow disc.
   const int px = Round(pixelx(0)), py = Round(pixely(0));
   EXPECT_TRUE(enthaelt(log, "Ellipse " + std::to_string(px - 4) + " " + std::to_string(py - 4) + " " +
@@ -77,21 +83,41 @@ TEST_F(Analysen, DefaultConstructionLinesAndLabels) {
   EXPECT_EQ(anzahl(log, "Ellipse"), 1);
 }
 
-TEST_F(Analysen, LineTerms) {
-  const struct { double m, b; int p, q; const char16_t* text; } faelle[] = {
-      {0.001, 0, 3, 3, u"0,001*X"},       {2, -1.5, 3, 3, u"2*X-1,5"},
-      {0.4923, 0.4169, 3, 3, u"0,492*X+0,417"}, {-1, 0.00001, 4, 4, u"-1*X+0"},
-      {0.90929, 0, 4, 3, u"0,9093*X"},
-  };
-  for (const auto& f : faelle) EXPECT_EQ(geradenterm(f.m, f.b, f.p, f.q), f.text);
-}
-
-TEST_F(Analysen, HorizontalTangentDrawsNoNormal) {
-  steuer.ed_f1 = u"3";
+// A horizontal tangent (the slope of the derivative text is exactly 0) has the
+// vertical normal, drawn over the height of the drawing and labelled "X = ".
+TEST_F(Analysen, HorizontalTangentHasAVerticalNormal) {
+  steuer.ed_f1 = u"X^2-2*X";  // vertex at A = 1
   steuer.c_tangente = steuer.c_normale = true;
   const Log log = zeichne();
-  EXPECT_TRUE(enthaelt(log, "TextOut 16 32 Y = 0*X+3"));
-  EXPECT_EQ(anzahl(log, "TextOut 16 48 "), 0);
+  EXPECT_TRUE(enthaelt(log, "TextOut 16 32 Y = -1"));
+  EXPECT_TRUE(enthaelt(log, "TextOut 16 48 X = 1"));
+  const std::string spalte = std::to_string(Round(pixelx(1)));
+  EXPECT_TRUE(enthaelt(log, "MoveTo " + spalte + " 0"));
+  EXPECT_TRUE(enthaelt(log, "LineTo " + spalte + " " + std::to_string(grafh)));
+  EXPECT_EQ(ergebnisliste.back(), u"Нормаль в A (1; -1): X = 1");
+}
+
+// Where the term has no value, A and B say so and get no marker and no line.
+TEST_F(Analysen, PointsWithoutValueGetNoMarkerOrLine) {
+  steuer.ed_f1 = u"SQRT(X-2)";
+  steuer.ed_A = u"3";
+  steuer.ed_B = u"0";
+  steuer.c_punktA = steuer.c_punktB = steuer.c_tangente = steuer.c_normale = steuer.c_sekante = true;
+  Log log = zeichne();
+  EXPECT_EQ(steuer.Label11, u"; 1 )");
+  EXPECT_EQ(steuer.Label10, u"; не определена )");
+  EXPECT_EQ(anzahl(log, "Ellipse"), 1);           // A only
+  EXPECT_EQ(anzahl(log, "TextOut 16 64 "), 0);    // tangent and normal, no secant
+  EXPECT_EQ(ergebnisliste.back(), u"Нормаль в A (3; 1): Y = -2*X+7");
+
+  steuer.ed_A = u"1";
+  steuer.ed_B = u"6";
+  log = zeichne();
+  EXPECT_EQ(steuer.Label11, u"; не определена )");
+  EXPECT_EQ(steuer.Label10, u"; 2 )");
+  EXPECT_EQ(anzahl(log, "Ellipse"), 1);           // B only
+  EXPECT_EQ(anzahl(log, "TextOut 16 32 "), 0);    // no line at all
+  EXPECT_EQ(ergebnisliste.size(), 6u);
 }
 
 TEST_F(Analysen, ZerosWithSummary) {
@@ -122,8 +148,10 @@ TEST_F(Analysen, InflectionTangentsWithoutPoints) {
   steuer.c_wendetangente = steuer.c_pktanzeige = true;
   const Log log = zeichne();
   const std::size_t i = stelle(u"Точки перегиба");
-  ASSERT_LT(i, ergebnisliste.size());
-  EXPECT_EQ(i + 1, ergebnisliste.size());  // no point lines
+  ASSERT_LT(i + 1, ergebnisliste.size());
+  // No point lines: the header, then only the tangent's own line at the end.
+  EXPECT_EQ(ergebnisliste[i + 1], u"Касательная в точке перегиба (0; 0): Y = -3*X");
+  EXPECT_EQ(i + 2, ergebnisliste.size());
   EXPECT_EQ(anzahl(log, "TextOut 16 " + std::to_string(grafh - 30)), 0);
   EXPECT_EQ(anzahl(log, "TextOut 16 32 Y = -3*X"), 1);  // the tangent through the origin
 }
@@ -205,7 +233,7 @@ TEST_F(Analysen, EveryCurveInItsOrder) {
   for (const char* z : {"TextOut 16 16 Y = X*SIN(X+P)", "TextOut 16 112 Первая производная",
                         "TextOut 16 256 p*f(x)", "TextOut 16 288 Первообразная f1",
                         "TextOut 16 304 Обратная функция", "TextOut 16 368 Y = (X*SIN(X+P))/(X^2/4-2)",
-                        "TextOut 16 384 Y = 0,492*X+0,417", "TextOut 16 416 Y = 0,9093*X",
+                        "TextOut 16 384 Y = 0,493*X+0,416", "TextOut 16 416 Y = 0,9093*X",
                         "TextOut 16 432 Y = X^2/4-2"})
     EXPECT_TRUE(enthaelt(log, z)) << z;
   EXPECT_EQ(anzahl(log, "TextOut 16 272 "), 0);
@@ -412,3 +440,81 @@ TEST_F(Analysen, CurveLabelsKeepTheClearBrush) {
     }
   }
 }
+
+namespace {
+
+// Points outside the domain of the curves are neither listed nor marked; a point
+// on the open lower end is outside as well.
+TEST_F(Analysen, PointsOnlyInsideTheDomain) {
+  steuer.ed_f1 = u"X^3-3*X";
+  steuer.ed_xvon = u"0";
+  steuer.ed_xbis = u"2";
+  steuer.c_nullstellen = steuer.c_extrema = steuer.c_pktanzeige = true;
+  const Log log = zeichne();
+  const std::size_t i = stelle(u"Нули");
+  ASSERT_LT(i + 3, ergebnisliste.size());
+  EXPECT_EQ(ergebnisliste[i + 1], u"\t1,73");
+  EXPECT_EQ(ergebnisliste[i + 2], u"Экстремумов");
+  EXPECT_EQ(ergebnisliste[i + 3], u"\tМинимум (1;-2)");
+  EXPECT_EQ(anzahl(log, "Ellipse"), 2);
+  EXPECT_TRUE(enthaelt(log, "TextOut 16 " + std::to_string(grafh - 30) + " Нули: 1,73"));
+}
+
+// The drawn part of f1 outside the search range is looked at for what the
+// searches would find there, and one line per kind says so.
+TEST_F(Analysen, PointsOutsideTheSearchRangeAreMentioned) {
+  steuer.ed_von = u"-2";
+  steuer.ed_bis = u"2";
+  steuer.c_nullstellen = steuer.c_extrema = true;
+  const struct { const char16_t* term; bool nullen, extrema; } faelle[] = {
+      {u"X^3-27*X", true, true},    // zeros at 0 and +-5,2; extrema at +-3
+      {u"(X-5)*(X+1)", true, false},
+      {u"X^2-1", false, false},     // all inside
+      {u"1/(X-4)", false, false},   // a pole is no zero
+  };
+  for (const auto& f : faelle) {
+    steuer.ed_f1 = f.term;
+    zeichne();
+    const auto zeile = [](const char16_t* art) {
+      return u"Вне диапазона поиска (-2 | 2) у f1 есть ещё " + std::u16string(art) + u": расширьте диапазон «от … до»";
+    };
+    EXPECT_EQ(stelle(zeile(u"нули")) < ergebnisliste.size(), f.nullen);
+    EXPECT_EQ(stelle(zeile(u"экстремумы")) < ergebnisliste.size(), f.extrema);
+  }
+}
+
+// An integral that does not exist shades nothing and shows a dash; one that
+// exists shades as before.
+TEST_F(Analysen, IntegralAcrossAPoleShadesNothing) {
+  steuer.c_integral = true;
+  steuer.ed_A = u"-2";
+  steuer.ed_B = u"3";
+  steuer.ed_f1 = u"1/(X-1)";
+  Log log = zeichne();
+  EXPECT_EQ(anzahl(log, "Pen.Color " + farbtext(0x00FFFE)), 0);
+  EXPECT_EQ(steuer.Label13, u"= \u2014");
+  EXPECT_EQ(ergebnisliste[6], u"Интеграл f1 от -2 до 3 не существует: f1 не ограничена около x = 1");
+  steuer.ed_f1 = u"X^2";
+  log = zeichne();
+  EXPECT_EQ(anzahl(log, "Pen.Color " + farbtext(0x00FFFE)), 1);
+  EXPECT_EQ(steuer.Label13, u"= 11,67");
+}
+
+// The antiderivative breaks at a pole: no line is drawn across its column, and
+// the curve goes on beside it.
+TEST_F(Analysen, AntiderivativeBreaksAtAPole) {
+  Log log;
+  ProtokollCanvas c(log);
+  stammkurve(c, u"1/(X-1)^2");
+  const int pol = Round(pixelx(1));
+  for (int k = pol - 1; k <= pol + 1; ++k) EXPECT_EQ(anzahl(log, "LineTo " + std::to_string(k) + " "), 0) << k;
+  // Left of the pole the piece through the y-axis: 1/(1-x) - 1, anchored at 0.
+  // (The right-endpoint sum per column lies within a pixel of it here.)
+  const double x = weltx(pol - 40);
+  const int zeile = Round(pixely(1 / (1 - x) - 1));
+  bool nah = false;
+  for (int d = -2; d <= 2; ++d) nah = nah || enthaelt(log, "LineTo " + std::to_string(pol - 40) + " " + std::to_string(zeile + d));
+  EXPECT_TRUE(nah) << zeile;
+}
+
+}  // namespace

@@ -191,3 +191,27 @@ TEST_F(Suche, ExtremumKind) {
 }
 
 }  // namespace
+
+namespace {
+
+// What lies outside the search range is found by the searches' own rules: a pole
+// or a hole there is no zero, a domain end no extremum.
+TEST_F(Suche, PointsBetweenAnyBounds) {
+  const struct { const char16_t* term; double a, b; bool null, extremum; } faelle[] = {
+      {u"X^2-49", 6, 10, true, false},   {u"X^2-49", -6, 6, false, true},
+      {u"X^3-3*X", -3, -0.5, true, true}, {u"X^3-3*X", 2, 5, false, false},
+      {u"1/(X-8)", 6, 10, false, false}, {u"(X-8)^2/(X-8)", 6, 10, false, false},
+      {u"SQRT(X-8)", 6, 10, true, false},
+  };
+  for (const auto& f : faelle) {
+    EXPECT_EQ(nullstellenzwischen(f.term, f.a, f.b, 400), f.null) << f.a;
+    EXPECT_EQ(extremazwischen(f.term, u"", f.a, f.b, 400), f.extremum) << f.a;
+  }
+  double von, bis;
+  steuer.ed_von = u"-200";
+  suchgrenzen(von, bis);
+  EXPECT_EQ(von, -5);
+  EXPECT_EQ(bis, 6);
+}
+
+}  // namespace

@@ -52,6 +52,9 @@ FAELLE = [
     ("LN(ABS(X))",), ("X^2*EXP(X)-1",), ("ABS(X-1)-ABS(X+2)+1",), ("1/X^2",), ("-1/(X-1)^2+2",),
     ("SGN(X)+0,9999999",), ("SGN(X-1)*(X-1)^2",),
     # other ranges and parameters
+    # holes and open domain ends, added with the rule that they are no points
+    ("X^2*LN(X)",), ("(X-2)^2/(X^2-4)",), ("SQRT(X)*LN(X)",), ("(X^2+X^3)/X",), ("X^3/ABS(X)",), ("X^2*LN(X^2)",),
+    ("SQRT(4-X^2)*(X-1)",),
     ("X^2-P", -3, 3, 2), ("(X-P)^3-(X-P)", -2, 5, 1.5), ("SIN(PI*X)", -1.3, 2.7, 1),
     ("EXP(-X^2)", -4, 4, 1), ("X*EXP(-X)", -1, 8, 1), ("X^3-6*X^2+9*X+1", -1, 5, 1),
 ]
@@ -117,6 +120,15 @@ def stetig(f, r, eps=mp.mpf("1e-25"), tol=mp.mpf("1e-12")):
     return abs(werte[0] - werte[1]) < tol and abs(werte[2] - werte[1]) < tol
 
 
+def ungeklaert(expr, r):
+    """True where r is a rational point (denominator up to 1000) at which f is not defined."""
+    q = sp.Rational(mp.nstr(r, 35)).limit_denominator(1000)
+    if abs(mp.mpf(q.p) / q.q - r) > mp.mpf("1e-20"):
+        return False
+    v = expr.subs(X, q)
+    return v.has(sp.nan, sp.zoo, sp.oo, -sp.oo) or v.is_real is False
+
+
 def punkte(term, von=-6, bis=6, p=1):
     expr = ausdruck(term, p)
     # cancel removes what only cancels on paper, such as the hole of (X^2-1)/(X+1)
@@ -149,7 +161,7 @@ def punkte(term, von=-6, bis=6, p=1):
         if stetig(f, r) and stetig(f1, r, tol=mp.mpf("1e-8") * (1 + abs(f1(r) or 0))):
             wende.append(r)
 
-    innen = lambda r: von - WEITUNG < r < bis + WEITUNG
+    innen = lambda r: von - WEITUNG < r < bis + WEITUNG and not ungeklaert(expr, r)
     nullen = sorted(r for r in nullen if innen(r))
     extrema = sorted((r, k) for r, k in extrema if innen(r))
     wende = sorted(r for r in wende if innen(r))

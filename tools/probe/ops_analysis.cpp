@@ -1,5 +1,7 @@
 
 #include "flaechenwerte.h"
+#include "geraden.h"
+#include "integrierbarkeit.h"
 #include "fktint.h"
 #include "probe.h"
 #include "steuerzustand.h"
@@ -88,6 +90,39 @@ const bool breaks_op = probe_op("breaks", [](const json& r) {
                        {"right", zahl_json(u.rechts)}, {"defined", u.definiert},
                        {"value", zahl_json(u.wert)}, {"swinging", u.schwingend}});
   return json{{"places", stellen}};
+});
+
+// Whether the integral of "f" over [a, b] exists: the obstacles, left to right,
+// and the points where the quadrature splits.
+const bool integrability_op = probe_op("integrability", [](const json& r) {
+  P = json_zahl(r.value("P", json(0)));
+  const std::u16string f = r.contains("f") ? json_text(r["f"]) : std::u16string();
+  const double a = json_zahl(r.value("a", json(0))), b = json_zahl(r.value("b", json(1)));
+  if (!(a < b)) return json{{"error", "a < b expected"}};
+  static const char* const arten[] = {"unbounded", "undefined", "beyond_limit", "unreadable", "untraceable"};
+  const Integrierbarkeit e = integrierbarkeit(f, a, b);
+  json hindernisse = json::array(), stellen = json::array();
+  for (const Hindernis& h : e.hindernisse)
+    hindernisse.push_back({{"kind", arten[static_cast<int>(h.art)]}, {"from", zahl_json(h.von)}, {"to", zahl_json(h.bis)}});
+  for (const Teilstelle& t : e.stellen) stellen.push_back({{"x", zahl_json(t.x)}, {"singular", t.singulaer}});
+  return json{{"exists", e.existiert()}, {"obstacles", hindernisse}, {"splits", stellen}};
+});
+
+// Tangent and normal of "f" at "A" and the secant to "B" as the lines show them;
+// "d1" is the derivative text (none: the difference quotient).
+const bool lines_op = probe_op("lines", [](const json& r) {
+  P = json_zahl(r.value("P", json(0)));
+  const std::u16string f = r.contains("f") ? json_text(r["f"]) : std::u16string();
+  const std::u16string d1 = r.contains("d1") ? json_text(r["d1"]) : std::u16string();
+  const double a = json_zahl(r.value("A", json(1))), b = json_zahl(r.value("B", json(0)));
+  const double ya = fktwert(f, a);
+  if (fehlercode != wert_gueltig) return json{{"error", "f has no value at A"}};
+  const double yb = fktwert(f, b);
+  const bool bwert = fehlercode == wert_gueltig;
+  const auto gleichung = [](const std::optional<Gerade>& g) { return g ? json(utf8(g->gleichung())) : json(nullptr); };
+  json antwort{{"tangent", gleichung(tangente(f, d1, a, ya, 3, 3))}, {"normal", gleichung(normale(f, d1, a, ya))}};
+  antwort["secant"] = bwert && a != b ? json(utf8(sekantengerade(a, ya, b, yb).gleichung())) : json(nullptr);
+  return antwort;
 });
 
 }  // namespace
