@@ -1,5 +1,6 @@
 // Derivative builder: term text -> tree -> derivative tree -> simplified text.
 #include "uableitung.h"
+#include "termbaum.h"
 
 #include <algorithm>
 #include <array>
@@ -12,66 +13,21 @@
 
 namespace {
 
+using namespace termbaum;
 using text = std::u16string;
-using sicht = std::u16string_view;
-
-// Node kinds. Below 10 leaves, 11..15 the operators in the order of "+-*/^",
-// above 20 one-argument functions; the trigonometric kinds are family + base, the
-// bases 1..4 being SIN, COS, TAN and COT.
-enum familie : std::uint8_t { kreis = 30, hyperbel = 40, arkus = 50, area = 60 };
-enum : std::uint8_t {
-  zahl = 0, variable = 1, parameter_p = 2, konstante_y = 7, parameter_q = 8, pi = 9,
-  summe = 11, differenz = 12, produkt = 13, quotient = 14, potenz = 15,
-  wurzel = 21, ln = 22, lg = 23, exp_ = 24, abs_ = 25, sgn = 26, int_ = 27, ld = 28, log_ = 29,
-  sinus = kreis + 1, kosinus, tangens, kotangens,
-  sinh_ = hyperbel + 1, cosh_, tanh_, coth_,
-  arcsin_ = arkus + 1, arccos_, arctan_, arccot_,
-  arsinh_ = area + 1, arcosh_, artanh_, arcoth_,
-  // Chain-rule factor of LOG: printed "1/LN(P)*1/(u)". Never made by the parser.
-  logfaktor = 70,
-};
-
-// Which operands of a node are plain numbers.
-enum zahlart { keine_zahl, nur_zahl, zahlargument, zahl_links, zahl_rechts, zahl_beide };
-
-constexpr int leer = -1;
-
-struct knoten {
-  std::uint8_t knotenart = zahl;
-  double wert = 0;
-  int links = leer;
-  int rechts = leer;
-  int argument = leer;
-};
 
 // Per-call state of `ableitung`: every node of one call, released together at its end.
 std::vector<knoten> knotenspeicher;
-bool zerlegefehler = false;
-int zerlegetiefe = 0;
 
 // Past the budget every step returns at once with a stand-in (the number 0, its
 // text "0", a failed parse), so the call ends after a bounded amount of work and
 // its result is declined.
 bool erschoepft() { return ableitungsarbeit > maxableitungsarbeit; }
-// A node weighs about as much as the characters its memory would hold, so the
-// budget also bounds the node store (to about ten megabytes).
-constexpr std::size_t knotenarbeit = 16;
 
 text ableitungablehnen() {
   ableitungabgelehnt = true;
   return {};
 }
-
-// Sub-terms nested deeper than this fail the parse. No school term and none of
-// their derivatives come near it; it keeps the recursive steps far from the end
-// of the stack and bounds the work, since the derivative of n nested functions
-// or factors grows with n squared.
-constexpr int maxtiefe = 250;
-
-bool istoperator(std::uint8_t k) { return k >= summe && k <= potenz; }
-bool istfunktion(std::uint8_t k) { return k > 20; }
-constexpr sicht operatorzeichen = u"+-*/^";
-constexpr std::array<sicht, 5> basisnamen{u"", u"SIN", u"COS", u"TAN", u"COT"};
 
 int neu(std::uint8_t art) {
   ableitungsarbeit += knotenarbeit;
@@ -92,159 +48,6 @@ int verknuepft(std::uint8_t art, int l, int r) {
 int funktion(std::uint8_t art, int a) {
   const int n = neu(art);
   knotenspeicher[n].argument = a;
-  return n;
-}
-
-// ---------------------------------------------------------------- parsing
-
-int basis(sicht name) {
-  for (int b = 1; b <= 4; ++b)
-    if (name == basisnamen[b]) return b;
-  return 0;
-}
-
-// Function kind for a name before "(", 0 when the name is not accepted.
-int funktionsart(sicht n) {
-  switch (n.size()) {
-    case 2:
-      if (n[0] != u'L') return 0;
-      return n[1] == u'N' ? ln : n[1] == u'G' ? lg : n[1] == u'D' ? ld : 0;
-    case 3: {
-      if (const int b = basis(n)) return kreis + b;
-      static constexpr std::array<std::pair<sicht, int>, 5> namen{
-          {{u"EXP", exp_}, {u"ABS", abs_}, {u"SGN", sgn}, {u"INT", int_}, {u"LOG", log_}}};
-      for (const auto& [name, art] : namen)
-        if (n == name) return art;
-      return 0;
-    }
-    case 4:
-      if (n[3] == u'H') {
-        const int b = basis(n.substr(0, 3));
-        return b ? hyperbel + b : 0;
-      }
-      return n[3] == u'T' ? wurzel : 0;
-    case 5:
-      return n[0] == u'E' ? exp_ : 0;
-    case 6:
-      if (n[0] == u'W') return wurzel;
-      if (n[5] == u'H' && n.substr(0, 2) == u"AR") {
-        const int b = basis(n.substr(2, 3));
-        return b ? area + b : 0;
-      }
-      if (n.substr(0, 3) == u"ARC") {
-        const int b = basis(n.substr(3, 3));
-        return b ? arkus + b : 0;
-      }
-      return 0;
-    default:
-      return 0;
-  }
-}
-
-bool ziffer(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-// Digits, optionally "." and digits, optionally "E" and digits. A lone "." or a
-// bare "E" part is not a number; so is a value beyond the double range.
-bool zahllesen(sicht s, double& wert) {
-  std::size_t i = 0, ziffern = 0;
-  while (i < s.size() && ziffer(s[i])) ++i, ++ziffern;
-  if (i < s.size() && s[i] == u'.')
-    for (++i; i < s.size() && ziffer(s[i]); ++i) ++ziffern;
-  if (ziffern == 0) return false;
-  if (i < s.size() && s[i] == u'E') {
-    const std::size_t anfang = ++i;
-    while (i < s.size() && ziffer(s[i])) ++i;
-    if (i == anfang) return false;
-  }
-  if (i != s.size()) return false;
-  std::string ascii(s.begin(), s.end());
-  const auto [ende, fehler] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), wert);
-  return fehler == std::errc() && ende == ascii.data() + ascii.size() && std::isfinite(wert);
-}
-
-int blatt(sicht s) {
-  switch (s[0]) {
-    case u'X': return s.size() == 1 ? neu(variable) : leer;
-    case u'Q': return s.size() == 1 ? neu(parameter_q) : leer;
-    case u'Y': return neu(konstante_y);
-    case u'P': return s == u"PI" ? neu(pi) : neu(parameter_p);
-    case u'\u00C9': return s.size() == 1 ? neuzahl(std::exp(1.0)) : leer;
-    default: {
-      double v = 0;
-      return zahllesen(s, v) ? neuzahl(v) : leer;
-    }
-  }
-}
-
-int zerlegen(sicht s);
-
-// Rightmost occurrence of `op` at bracket depth 0, or npos.
-std::size_t operatorstelle(sicht s, char16_t op) {
-  int tiefe = 0;
-  for (std::size_t i = s.size(); i-- > 0;) {
-    if (s[i] == op && tiefe == 0) return i;
-    if (s[i] == u')') ++tiefe;
-    else if (s[i] == u'(') --tiefe;
-  }
-  return sicht::npos;
-}
-
-int zerlegeninnen(sicht s) {
-  if (s.empty()) s = u" ";
-  // A leading "-" is read as 0 minus the rest, which is what the split at the
-  // first position below does: the left operand of "+" and "-" there is the number 0.
-
-  bool eingeschlossen = true;
-  int tiefe = 0;
-  for (std::size_t i = s.size(); i-- > 0;) {
-    if (s[i] == u')') ++tiefe;
-    else if (s[i] == u'(') {
-      if (--tiefe < 0) return leer;
-    } else if (tiefe == 0)
-      eingeschlossen = false;
-  }
-  if (tiefe > 0) return leer;
-  if (eingeschlossen) return zerlegen(s.substr(1, s.size() - 2));
-
-  for (std::size_t k = 0; k < operatorzeichen.size(); ++k) {
-    const std::size_t p = operatorstelle(s, operatorzeichen[k]);
-    if (p == sicht::npos) continue;
-    if (p + 1 == s.size()) return leer;
-    const auto art = static_cast<std::uint8_t>(summe + k);
-    int l;
-    if (p > 0) l = zerlegen(s.substr(0, p));
-    else if (art == summe || art == differenz) l = neuzahl(0);
-    else return leer;
-    if (l == leer) return leer;
-    const int r = zerlegen(s.substr(p + 1));
-    if (r == leer) return leer;
-    return verknuepft(art, l, r);
-  }
-
-  if (s.back() == u')') {
-    std::size_t i = s.size() - 1;
-    tiefe = 1;
-    while (tiefe > 0) {
-      --i;
-      if (s[i] == u')') ++tiefe;
-      else if (s[i] == u'(') --tiefe;
-    }
-    const int art = funktionsart(s.substr(0, i));
-    if (art == 0) return leer;
-    const int a = zerlegen(s.substr(i + 1, s.size() - i - 2));
-    return a == leer ? leer : funktion(static_cast<std::uint8_t>(art), a);
-  }
-  return blatt(s);
-}
-
-// Failure of any sub-term fails the whole parse: once the flag is set nothing more is read.
-int zerlegen(sicht s) {
-  if (zerlegefehler) return leer;
-  ableitungsarbeit += s.size();  // each step scans its text a few times
-  if (++zerlegetiefe > maxtiefe || erschoepft()) zerlegefehler = true;
-  const int n = zerlegefehler ? leer : zerlegeninnen(s);
-  --zerlegetiefe;
-  if (n == leer) zerlegefehler = true;
   return n;
 }
 
@@ -502,21 +305,8 @@ struct speicherfreigabe {
   ~speicherfreigabe() {
     knotenspeicher.clear();
     if (knotenspeicher.capacity() > 4096) knotenspeicher.shrink_to_fit();
-    zerlegefehler = false;
-    zerlegetiefe = 0;
   }
 };
-
-// Deeper bracket nesting than the parse depth allows fails anyway; saying so
-// before reading keeps very deep inputs linear.
-bool zutief(sicht s) {
-  int tiefe = 0;
-  for (const char16_t c : s) {
-    if (c == u'(' && ++tiefe > maxtiefe) return true;
-    if (c == u')') --tiefe;
-  }
-  return false;
-}
 
 // The builder reads a "-" as a sign after "(" and after "+" (anywhere else a sign
 // fails its parse), and a sign there belongs to everything up to the next "+" or
@@ -565,10 +355,9 @@ std::u16string ableitung(std::u16string_view term) {
   t = vorzeichenklammern(t);
 
   text ergebnis;
-  zerlegefehler = false;
-  zerlegetiefe = 0;
-  const int baum = zutief(t) ? leer : zerlegen(t);
-  if (baum != leer && !zerlegefehler) ergebnis = vereinfachen(termtext(ableiten(baum)).first);
+  zerlegung z{knotenspeicher, ableitungsarbeit, maxableitungsarbeit};
+  const int baum = zutief(t) ? leer : zerlegen(z, t);
+  if (baum != leer && !z.fehler) ergebnis = vereinfachen(termtext(ableiten(baum)).first);
 
   for (const sicht folge : {sicht(u"X^1*"), sicht(u"X^1)"), sicht(u"X^1-"), sicht(u"X^1+")})
     entfernen(ergebnis, folge);

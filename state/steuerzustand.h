@@ -40,6 +40,7 @@ struct Steuerzustand {
   bool MAchsen1 = true, MAchsen21 = false, M_rahmen = false;
   bool M_winkel = false, M_bogen = false;
   bool m_raster = true, m_mmraster = false, m_terme = true, m_farbe = true;
+  bool m_asymptoten = true;  // dashed lines at the poles of a curve
   bool spiegelungxachse = false, spiegelungyachse = false, spiegelungursprung = false;
   bool nacheinanderausfuehrung = false, verschiebungxachse = false, streckungxachse = false;
   bool verschiebungyachse = false, streckungyachse = false;

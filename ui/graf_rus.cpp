@@ -332,6 +332,8 @@ const Eintrag systemmenue[] = {
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::Animation1, u"Aнимация", nullptr, &TFGraf::b_animationClick},
     {&TFGraf::Zeichnen1, u"Рисование", nullptr, &TFGraf::b_zeichnenClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::m_asymptoten, u"Асимптоты", &Steuerzustand::m_asymptoten, nullptr},
 };
 
 const Eintrag sondermenue[] = {

@@ -130,7 +130,7 @@ class TFGraf : public QMainWindow {
   QAction *Letzteroeffnen1, *Drucken1;
   QList<QAction*> zuletzt;  // the recent worksheets, newest first; hidden when unused
   QAction *MAchsen1, *MAchsen21, *M_rahmen, *M_winkel, *M_bogen, *m_raster, *m_mmraster,
-      *m_terme, *m_farbe;
+      *m_terme, *m_farbe, *m_asymptoten;
   QAction *intervallverkleinern, *intervallvergroessern, *grundeinstellung, *aufloesunganpassen,
       *Animation1, *Zeichnen1;
   QAction *spiegelungxachse, *spiegelungursprung, *spiegelungyachse, *verschiebungxachse,

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <numbers>
 
+#include "flaeche.h"
 #include "kurven.h"
 #include "testumgebung.h"
 
@@ -35,14 +37,30 @@ std::vector<std::string> kurve(const std::function<void(Canvas&)>& zeichne) {
   return log;
 }
 
-// Greatest vertical extent of one drawn line piece.
-int groessterhub(const std::vector<std::string>& log) {
-  int hub = 0, vorher = 0;
+// Whether a drawn line piece passes the point (x, y) within a pixel.
+bool durch(const std::vector<std::string>& log, double x, double y) {
+  Schritt vorher;
   for (const auto& s : schritte(log)) {
-    if (s.art == "LineTo") hub = std::max(hub, std::abs(s.y - vorher));
-    vorher = s.y;
+    if (s.art == "LineTo" && std::min(s.x, vorher.x) <= x + 1 && std::max(s.x, vorher.x) >= x - 1 &&
+        std::min(s.y, vorher.y) <= y + 1 && std::max(s.y, vorher.y) >= y - 1)
+      return true;
+    vorher = s;
   }
-  return hub;
+  return false;
+}
+
+// Line pieces that join the far sides of a pole: from beyond one edge of the
+// drawing to beyond the other within one column step.
+int verbinder(const std::vector<std::string>& log) {
+  int n = 0;
+  Schritt vorher;
+  for (const auto& s : schritte(log)) {
+    if (s.art == "LineTo" && std::abs(s.x - vorher.x) <= 1 && std::min(s.y, vorher.y) < 0 &&
+        std::max(s.y, vorher.y) > grafh)
+      ++n;
+    vorher = s;
+  }
+  return n;
 }
 
 }  // namespace
@@ -73,14 +91,16 @@ TEST(Kurven, ColoursAndLabelsFollowTheCurveCount) {
 }
 
 TEST(Kurven, PolesAndSteepTermsDrawNoRisers) {
-  const struct { const char16_t* term; bool gezeichnet; } faelle[] = {
-      {u"1/X", true}, {u"TAN(X)", true}, {u"1000*X", false}};
-  for (const auto& f : faelle) {
+  for (const char16_t* term : {u"1/X", u"TAN(X)"}) {
     startzustand();
-    const auto log = kurve([&](Canvas& c) { termkurve(c, f.term); });
-    EXPECT_LE(groessterhub(log), grafh / 2 - 10) << utf8text(f.term);
-    EXPECT_EQ(anzahl(log, "LineTo") > 0, f.gezeichnet) << utf8text(f.term);
+    const auto log = kurve([&](Canvas& c) { termkurve(c, term); });
+    EXPECT_EQ(verbinder(log), 0) << utf8text(term);
+    EXPECT_GT(anzahl(log, "LineTo"), 0) << utf8text(term);
   }
+  // A steep line is one: a piece of it crosses the x axis at the origin.
+  startzustand();
+  const auto log = kurve([](Canvas& c) { termkurve(c, u"1000*X"); });
+  EXPECT_TRUE(durch(log, pixelx(0), pixely(0))) << ::testing::PrintToString(log);
 }
 
 TEST(Kurven, BreakStatusDrawsSinglePixels) {
@@ -213,5 +233,222 @@ TEST(Kurven, ExtremeViewsAndDomainsFinish) {
       umkehrkurve(c, u"X");
     });
     EXPECT_LT(log.size(), 20000u);
+  }
+}
+
+// ---------------------------------------------------------------- breaks, ends and marks
+
+namespace {
+
+struct Marke {
+  int x, y;
+  bool offen;
+};
+
+// The marks of a log: circles, open where the brush is white.
+std::vector<Marke> marken(const std::vector<std::string>& log) {
+  std::vector<Marke> m;
+  std::string pinsel;
+  for (const auto& z : log) {
+    if (z.rfind("Brush.Color ", 0) == 0) pinsel = z.substr(12);
+    int x1, y1, x2, y2;
+    if (std::sscanf(z.c_str(), "Ellipse %d %d %d %d", &x1, &y1, &x2, &y2) == 4)
+      m.push_back({(x1 + x2 - 1) / 2, (y1 + y2 - 1) / 2, pinsel == "FFFFFF"});
+  }
+  return m;
+}
+
+void ansicht(double x0, double x1, double y0, double y1) {
+  xmin = x0, xmax = x1, ymin = y0, ymax = y1;
+  abbildungeinrichten(steuer.PaintBox1_width, steuer.PaintBox1_height);
+}
+
+}  // namespace
+
+// Holes, jumps and the places where a column falls on them get their marks: open
+// circles at a limit f does not take, filled dots at the value it takes. Poles,
+// domain ends and continuous curves get none.
+TEST(Kurvenbild, MarkenAnLueckenUndSpruengen) {
+  struct Soll {
+    double x, y;
+    bool offen;
+  };
+  const struct {
+    const char16_t* term;
+    std::vector<Soll> marken;
+  } faelle[] = {
+      {u"SGN(X-1)", {{1, 0, false}, {1, -1, true}, {1, 1, true}}},
+      {u"(X^2-1)/(X-1)", {{1, 2, true}}},
+      {u"(9*X^2-1)/(3*X-1)", {{1.0 / 3, 2, true}}},
+      {u"X*SIN(1/X)", {{0, 0, true}}},
+      {u"SIN(X)/X", {{0, 1, true}}},
+      {u"X/ABS(X)", {{0, -1, true}, {0, 1, true}}},
+      {u"2*ABS(X-1)/(X-1)-X", {{1, -3, true}, {1, 1, true}}},
+      {u"INT(X/2)*0+SGN(X)*(X+2)", {{0, 0, false}, {0, -2, true}, {0, 2, true}}},
+      {u"1/X", {}},
+      {u"SQRT(9-X^2)", {}},
+      {u"X*SIN(X+P)", {}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(utf8text(f.term));
+    startzustand();
+    const auto ist = marken(kurve([&](Canvas& c) { termkurve(c, f.term); }));
+    ASSERT_EQ(ist.size(), f.marken.size());
+    for (const Soll& s : f.marken) {
+      const bool gefunden = std::any_of(ist.begin(), ist.end(), [&](const Marke& m) {
+        return std::abs(m.x - pixelx(s.x)) <= 1 && std::abs(m.y - pixely(s.y)) <= 1 && m.offen == s.offen;
+      });
+      EXPECT_TRUE(gefunden) << s.x << "; " << s.y;
+    }
+  }
+}
+
+// Branches run to their ends: to the edge where f grows beyond bounds, to the end
+// point of the domain otherwise; no piece joins the sides of a pole.
+TEST(Kurvenbild, AesteReichenBisZumEnde) {
+  startzustand();
+  auto log = kurve([](Canvas& c) { termkurve(c, u"SQRT(9-X^2)"); });
+  EXPECT_TRUE(durch(log, pixelx(3), pixely(0)));
+  EXPECT_TRUE(durch(log, pixelx(-3), pixely(0)));
+
+  const struct {
+    const char16_t* term;
+    double y0, y1;
+    double x;     // where a branch leaves the drawing
+    bool unten;   // through the bottom edge, else the top
+  } faelle[] = {
+      {u"LN(X)", -10, 2, 0, true},
+      {u"1/(X-1)", -1000, 1000, 1, true},
+      {u"1/(X-1)", -1000, 1000, 1, false},
+      {u"TAN(X)", -1000, 1000, std::numbers::pi / 2, false},
+      {u"TAN(X)", -1000, 1000, std::numbers::pi / 2, true},
+      {u"1/(X*X)", -1000, 1000, 0, false},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(utf8text(f.term));
+    startzustand();
+    ansicht(-6, 6, f.y0, f.y1);
+    log = kurve([&](Canvas& c) { termkurve(c, f.term); });
+    EXPECT_EQ(verbinder(log), 0);
+    EXPECT_TRUE(durch(log, pixelx(f.x), f.unten ? grafh : 0));
+  }
+}
+
+// Dotted lines at poles, while the menu item asks for them; the evaluator's
+// substitute values (EXP held beyond 50, a power capped at 10^10) are no poles.
+TEST(Kurvenbild, AsymptotenNurAnPolen) {
+  const struct {
+    const char16_t* term;
+    double x0, x1, y0, y1;
+    int asymptoten;
+  } faelle[] = {
+      {u"1/(X-1)", -6, 6, -5, 5, 1}, {u"TAN(X)", -6, 6, -5, 5, 4}, {u"EXP(X)", 0, 100, -1e22, 1e22, 0},
+      {u"X^6", -100, 100, -2e10, 2e10, 0}, {u"1/(X^2+1)", -6, 6, -5, 5, 0},
+  };
+  for (const auto& f : faelle) {
+    for (const bool an : {true, false}) {
+      SCOPED_TRACE(utf8text(f.term));
+      startzustand();
+      steuer.m_asymptoten = an;
+      ansicht(f.x0, f.x1, f.y0, f.y1);
+      const auto log = kurve([&](Canvas& c) { termkurve(c, f.term); });
+      EXPECT_EQ(anzahl(log, "Pen.Style psDot"), an ? std::min(f.asymptoten, 1) : 0);
+      EXPECT_TRUE(marken(log).empty());
+      int linien = 0;
+      for (const auto& s : schritte(log)) linien += s.art == "LineTo" && s.y == grafh;
+      if (an) {
+        EXPECT_GE(linien, f.asymptoten);
+      }
+    }
+  }
+}
+
+// Ordinary curves: one drawing call per column and no marks, as the column rule
+// alone draws them; and a curve that swings without end near a point costs a
+// bounded number of evaluations.
+TEST(Kurvenbild, GewoehnlicheKurvenUndSchwingungen) {
+  for (const char16_t* term : {u"X^2/4-2", u"SIN(X)", u"X*SIN(X+P)", u"X^3-10*X", u"30*COS(X)", u"EXP(X)",
+                               u"ABS(X-1)", u"X^9"}) {
+    SCOPED_TRACE(utf8text(term));
+    startzustand();
+    const auto log = kurve([&](Canvas& c) { termkurve(c, term); });
+    const auto s = schritte(log);
+    ASSERT_FALSE(s.empty());
+    for (std::size_t i = 1; i < s.size(); ++i) EXPECT_EQ(s[i].x, s[i - 1].x + 1) << i;
+    EXPECT_EQ(anzahl(log, "Ellipse"), 0);
+  }
+  for (const char16_t* term : {u"SIN(1/X)", u"X*SIN(1/X)", u"SIN(1/(X-0,3))/X"}) {
+    SCOPED_TRACE(utf8text(term));
+    startzustand();
+    const std::uint64_t vorher = gelesenezeichen;
+    kurve([&](Canvas& c) { termkurve(c, term); });
+    const auto auswertungen = (gelesenezeichen - vorher) / std::char_traits<char16_t>::length(term);
+    EXPECT_LE(auswertungen, 40u * static_cast<unsigned>(grafb));
+  }
+}
+
+// The derived curves: no riser where the derivative jumps (a kink of f) or has a
+// pole; the transformed curves carry the breaks and marks of the term to their places.
+TEST(Kurvenbild, AbgeleiteteKurven) {
+  const auto riser = [](const std::vector<std::string>& log, double y0, double y1) {
+    Schritt vorher;
+    for (const auto& s : schritte(log)) {
+      if (s.art == "LineTo" && std::min(s.y, vorher.y) <= pixely(y1) && std::max(s.y, vorher.y) >= pixely(y0))
+        return true;
+      vorher = s;
+    }
+    return false;
+  };
+  startzustand();
+  auto log = kurve([](Canvas& c) { sonderkurve(c, u"ABS(X-1)", u"", Sondermodus::ersteableitung); });
+  EXPECT_FALSE(riser(log, -0.5, 0.5));
+  EXPECT_GT(anzahl(log, "LineTo"), 500);
+  log = kurve([](Canvas& c) { sonderkurve(c, u"1/X", u"", Sondermodus::ersteableitung); });
+  EXPECT_EQ(verbinder(log), 0);
+
+  // f(-x) of a jump at 1: the jump at -1, its value and limits marked.
+  log = kurve([](Canvas& c) { sonderkurve(c, u"SGN(X-1)", u"", Sondermodus::spiegelungxachse); });
+  EXPECT_FALSE(riser(log, -0.5, 0.5));
+  EXPECT_EQ(marken(log).size(), 3u);
+  // f(x+P) with P = 1 moves the hole at 1 to 0.
+  log = kurve([](Canvas& c) { sonderkurve(c, u"(X^2-1)/(X-1)", u"", Sondermodus::verschiebungxachse); });
+  const auto m = marken(log);
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_NEAR(m[0].x, pixelx(0), 1);
+  EXPECT_NEAR(m[0].y, pixely(2), 1);
+
+  // Ordinary derived curves: one drawing call per column, as before.
+  for (const auto mode : {Sondermodus::ersteableitung, Sondermodus::zweiteableitung, Sondermodus::spiegelungyachse,
+                          Sondermodus::nacheinanderausfuehrung}) {
+    log = kurve([&](Canvas& c) { sonderkurve(c, u"X*SIN(X+P)", u"", mode); });
+    const auto s = schritte(log);
+    for (std::size_t i = 1; i < s.size(); ++i) EXPECT_EQ(s[i].x, s[i - 1].x + 1) << i;
+    EXPECT_EQ(anzahl(log, "Ellipse"), 0);
+  }
+}
+
+// The inverse and the antiderivative curve: no piece across a jump or a pole of f.
+TEST(Kurvenbild, UmkehrUndStammkurve) {
+  const auto ueber = [](const std::vector<std::string>& log, double x) {
+    Schritt vorher;
+    for (const auto& s : schritte(log)) {
+      if (s.art == "LineTo" && std::min(s.x, vorher.x) < x - 1 && std::max(s.x, vorher.x) > x + 1) return true;
+      vorher = s;
+    }
+    return false;
+  };
+  startzustand();
+  auto log = kurve([](Canvas& c) { umkehrkurve(c, u"SGN(X-1)+X/10"); });
+  EXPECT_FALSE(ueber(log, pixelx(0)));
+  EXPECT_GT(anzahl(log, "LineTo"), 300);
+  for (const char16_t* term : {u"1/X", u"1/(X-0,01)", u"1/(X+1)^2"}) {
+    SCOPED_TRACE(utf8text(term));
+    startzustand();
+    log = kurve([&](Canvas& c) { stammkurve(c, term); });
+    EXPECT_EQ(verbinder(log), 0);
+    const auto s = schritte(log);
+    // No line starts on the x axis where the pen waited at an undefined column.
+    for (std::size_t i = 1; i < s.size(); ++i)
+      EXPECT_FALSE(s[i].art == "LineTo" && s[i - 1].art == "MoveTo" && s[i - 1].y == _y && s[i].y != _y) << i;
   }
 }

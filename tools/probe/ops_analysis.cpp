@@ -6,6 +6,7 @@
 #include "probe.h"
 #include "steuerzustand.h"
 #include "suche.h"
+#include "unstetigkeiten.h"
 #include "zahltext.h"
 
 namespace {
@@ -75,6 +76,20 @@ const bool integral_op = probe_op("integral", [](const json& r) {
   return json{{"I", zahl_json(integralwert)}, {"F", zahl_json(flaechenwert)},
               {"Label13", utf8(steuer.Label13)}, {"Label15", utf8(steuer.Label15)},
               {"lines", zeilen(liste)}};
+});
+
+// The breaks of the curve of "term" on ["a", "b"] (P from "P", default 0):
+// {"places": [{"kind", "x", "left", "right", "defined", "value", "swinging"}]}.
+const bool breaks_op = probe_op("breaks", [](const json& r) {
+  P = json_zahl(r.value("P", json(0)));
+  static const char* const arten[] = {"pole", "jump", "hole", "domain_end"};
+  json stellen = json::array();
+  for (const Unstetigkeit& u : unstetigkeiten(json_text(r.value("term", json(""))), json_zahl(r.value("a", json(-6))),
+                                              json_zahl(r.value("b", json(6)))))
+    stellen.push_back({{"kind", arten[static_cast<int>(u.art)]}, {"x", zahl_json(u.x)}, {"left", zahl_json(u.links)},
+                       {"right", zahl_json(u.rechts)}, {"defined", u.definiert},
+                       {"value", zahl_json(u.wert)}, {"swinging", u.schwingend}});
+  return json{{"places", stellen}};
 });
 
 // Whether the integral of "f" over [a, b] exists: the obstacles, left to right,
