@@ -453,7 +453,9 @@ void vorzeichen(Lauf& l) {
   for (const Lauf::Punkt& p : l.einzelpunkte)
     if (p.y != 0) (p.y > 0 ? positiv : negativ).push_back({p.x, p.x, true, true});
   const auto vereint = [](std::vector<Intervall> v) {
-    std::stable_sort(v.begin(), v.end(), [](const Intervall& p, const Intervall& q) { return p.von < q.von; });
+    std::sort(v.begin(), v.end(), [](const Intervall& p, const Intervall& q) {
+      return p.von < q.von || (p.von == q.von && p.bis < q.bis);
+    });
     std::vector<Intervall> ergebnis;
     for (const Intervall& i : v) anfuegen(ergebnis, i);
     return intervallliste(ergebnis, u" ∪ ");

@@ -17,6 +17,8 @@
 #include "steuerzustand.h"
 #include "suche.h"
 #include "uableitung.h"
+#include "unstetigkeiten.h"
+#include "untersuchung.h"
 #include "wertetabelle.h"
 #include "zahltext.h"
 
@@ -221,6 +223,23 @@ bool wertetabellereicht(std::u16string_view term) {
   return budgetreicht(differenz(term, d1), std::isnan(zeilen) ? tabellenhoechstzahl : zeilen, von, bis);
 }
 
+// Evaluations the breaks of the curve make at most on their grid of 1000
+// steps and the refinement of the steps that do not join (measured: below
+// 20 000 for the heaviest table cases).
+constexpr double unstetigkeitsbedarf = 40000;
+
+// The curve discussion of f1 after every other line: the three searches again,
+// the breaks of the curve and the block's own samples, all within the budget.
+void untersuchungsblock(std::u16string_view term) {
+  if (term != steuer.ed_f1) return;
+  const double a = editwert(steuer.ed_von), b = editwert(steuer.ed_bis);
+  const double bedarf = suchbedarf(1000, 50, true) + suchbedarf(2500, 100, false) + suchbedarf(1000, 100, false) +
+                        untersuchungsbedarf + unstetigkeitsbedarf;
+  if (!suchereicht(differenz(differenz(term, d1), d2), bedarf)) return;
+  for (std::u16string& zeile : untersuchung(term, d1, d2, a, b, unstetigkeiten(term, a, b)))
+    ergebnis(std::move(zeile));
+}
+
 }  // namespace
 
 void ersterterm_vorab(Canvas& canvas, const std::u16string& term) {
@@ -264,4 +283,5 @@ void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
   verknuepfungen(canvas, term);
   konstruktionslinien(canvas, term);
   if (steuer.c_wertetabelle && steuer.Mergebnis_visible && wertetabellereicht(term)) wertetabelle(term, d1, ergebnisliste);
+  if (steuer.c_untersuchung) untersuchungsblock(term);
 }
