@@ -6,6 +6,6 @@
 std::u16string z(double v) { return zahltext(1, 2, v); }
 
 double wertodernull(std::u16string_view term, double x) {
-  const double v = fktwert(term, x);
-  return fehlercode == 0 ? v : 0;
+  const Wert w = wert(term, x);
+  return w.gueltig ? w.y : 0;
 }

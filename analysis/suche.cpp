@@ -108,26 +108,16 @@ double endbreite(double x, double h) { return 4 * eps * std::fabs(x) + 1e-12 * s
 // Distance for the continuity test: well beyond endbreite, far below a grid step.
 double nachbarabstand(double x, double h) { return 8 * eps * std::fabs(x) + 1e-9 * std::fabs(h); }
 
-struct Wert {
-  double y;
-  bool gueltig;  // status 0
-};
-
-Wert wert(std::u16string_view term, double x) {
-  const double y = fktwert(term, x);
-  return {y, fehlercode == wert_gueltig};
-}
-
 // The samples of one scan, from the first defined sample to the first past b.
 struct Raster {
   std::vector<double> x, y;
-  std::vector<char> gueltig, undefiniert;  // status 0; status 2
+  std::vector<char> gueltig, undefiniert;  // status wert_gueltig; wert_undefiniert
   double h = 0;
   int n() const { return static_cast<int>(x.size()); }
   bool ok(int k) const { return k >= 0 && k < n() && gueltig[k]; }
 };
 
-bool ohne_wert(int status) { return status == 2 || status == 4; }
+bool ohne_wert(int status) { return status == wert_undefiniert || status == wert_begrenzt; }
 
 // Leading samples without a value (undefined or limited) are skipped; an
 // unreadable term or a break at the first sample (INT, HEAVISIDE) leaves the
@@ -486,10 +476,10 @@ void schnittpunktsuche(std::vector<std::u16string>& ergebnis) {
 bool istminimum(std::u16string_view term, std::u16string_view d2, double x) {
   // Three grid steps reach past the one or two steps a coarse refinement may be off.
   const double s = extremaschritt != 0 ? 3 * std::fabs(extremaschritt) : 0.01;
-  const double mitte = fktwert(term, x);
-  const int art = fehlercode == wert_gueltig ? seite(term, x, mitte, s) : 0;
+  const Wert mitte = wert(term, x);
+  const int art = mitte.gueltig ? seite(term, x, mitte.y, s) : 0;
   if (art != 0) return art > 0;
   if (d2.empty()) return false;
-  const double k = fktwert(d2, x);
-  return fehlercode == wert_gueltig && k > 0;
+  const Wert k = wert(d2, x);
+  return k.gueltig && k.y > 0;
 }

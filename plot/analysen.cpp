@@ -12,8 +12,9 @@
 #include "flaechenwerte.h"
 #include "fktint.h"
 #include "konstruktion.h"
+#include "koordinatensystem.h"
 #include "kurven.h"
-#include "plotpass.h"
+#include "passzustand.h"
 #include "steuerzustand.h"
 #include "suche.h"
 #include "uableitung.h"
@@ -53,9 +54,9 @@ std::u16string differenz(std::u16string_view f, std::u16string_view g) {
 // The summary of a kind of point at the bottom of the drawing, one row per kind.
 void punktzusammenfassung(Canvas& canvas, std::u16string_view titel) {
   canvas.setBrushColor(weiss);
-  if (punkttext.size() >= 3) punkttext.resize(punkttext.size() - 3);
-  if (steuer.c_pktanzeige) canvas.TextOut(16, grafh - 30 - 16 * textzeile, std::u16string(titel) + punkttext);
-  ++textzeile;
+  if (pass.punkttext.size() >= 3) pass.punkttext.resize(pass.punkttext.size() - 3);
+  if (steuer.c_pktanzeige) canvas.TextOut(16, grafh - 30 - 16 * pass.textzeile, std::u16string(titel) + pass.punkttext);
+  ++pass.textzeile;
 }
 
 void punktmarke(Canvas& canvas, double x, double y, TColor fuellung) {
@@ -83,7 +84,7 @@ const char16_t* eingerueckt(std::u16string_view, double) { return u"\t"; }
 
 // The search reads ed_f1; d1 belongs to it only when the first term is f1.
 std::u16string_view extremaableitung(std::u16string_view term) {
-  return term == steuer.ed_f1 ? std::u16string_view(d1) : std::u16string_view();
+  return term == steuer.ed_f1 ? std::u16string_view(pass.d1) : std::u16string_view();
 }
 
 const Punktart punktarten[] = {
@@ -96,19 +97,19 @@ const Punktart punktarten[] = {
        // The refinement may read d1 as well; each point is also evaluated and
        // classified by d2 or by three values.
        return suchereicht(differenz(steuer.ed_f1, extremaableitung(term)), suchbedarf(2500, 100, false)) &&
-              suchereicht(differenz(term, d2), 3 * hoechstzahl);
+              suchereicht(differenz(term, pass.d2), 3 * hoechstzahl);
      },
      [](std::u16string_view term) { extremasuche(extremaableitung(term)); },
      extremaliste, &extremazahl, u"Экстремумов", u"Точки экстремума: ", 0xFF00FF, false,
-     [](std::u16string_view term, double x) { return istminimum(term, d2, x) ? u"\tМинимум " : u"\tМаксимум "; },
+     [](std::u16string_view term, double x) { return istminimum(term, pass.d2, x) ? u"\tМинимум " : u"\tМаксимум "; },
      {}},
     {&Steuerzustand::c_wendepunkte, &Steuerzustand::c_wendetangente,
      [](std::u16string_view term) {
        // The acceptance reads the term beside d2; each point is also evaluated,
        // and once more for its tangent.
-       return suchereicht(differenz(d2, term), suchbedarf(1000, 100, false)) && suchereicht(term, 2 * hoechstzahl);
+       return suchereicht(differenz(pass.d2, term), suchbedarf(1000, 100, false)) && suchereicht(term, 2 * hoechstzahl);
      },
-     [](std::u16string_view term) { wendepunktsuche(d2, term); }, wendepunktliste, &wendepunktzahl,
+     [](std::u16string_view term) { wendepunktsuche(pass.d2, term); }, wendepunktliste, &wendepunktzahl,
      u"Точки перегиба", u"Точки перегиба: ", 0x8080FF, false, eingerueckt, 0x0000FF},
     {&Steuerzustand::c_schnittpunkte, nullptr,
      [](std::u16string_view) {
@@ -123,7 +124,7 @@ void punkte(Canvas& canvas, const Punktart& art, std::u16string_view term, bool 
   art.suchen(term);
   if (*art.zahl <= 0) return;
   ergebnis(art.kopf);
-  punkttext.clear();
+  pass.punkttext.clear();
   for (int i = 0; i < *art.zahl; ++i) {
     const double x = art.liste[i];
     const double y = art.aufachse ? 0 : fktwert(term, x);
@@ -134,7 +135,7 @@ void punkte(Canvas& canvas, const Punktart& art, std::u16string_view term, bool 
     else
       punktmarke(canvas, x, y, art.fuellung);
     const std::u16string text = art.aufachse ? z(x) : punkt(x, y);
-    punkttext += text + u" | ";
+    pass.punkttext += text + u" | ";
     ergebnis(art.vorsatz(term, x) + text);
   }
   if (art.schrift) canvas.setFontColor(*art.schrift);
@@ -185,7 +186,7 @@ void konstruktionslinien(Canvas& canvas, std::u16string_view term) {
   const bool mitB = steuer.c_punktB || steuer.c_sekante;
   if (!mitA && !mitB) return;
   // A few evaluations at A and B; a pass stopped before them shows no old values.
-  if (!budgetreicht(term, 10, A, B)) {
+  if (!budgetreicht(term, 10, pass.A, pass.B)) {
     const Steuerzustand standard;
     if (mitA) steuer.Label11 = standard.Label11;
     if (mitB) steuer.Label10 = standard.Label10;
@@ -220,7 +221,7 @@ bool wertetabellereicht(std::u16string_view term) {
   if (schritt <= 0) schritt = 0.05;
   const double von = editwert(steuer.ed_von), bis = editwert(steuer.ed_bis);
   const double zeilen = std::clamp((bis - von) / schritt + 2, 1.0, static_cast<double>(tabellenhoechstzahl));
-  return budgetreicht(differenz(term, d1), std::isnan(zeilen) ? tabellenhoechstzahl : zeilen, von, bis);
+  return budgetreicht(differenz(term, pass.d1), std::isnan(zeilen) ? tabellenhoechstzahl : zeilen, von, bis);
 }
 
 // Evaluations the breaks of the curve make at most on their grid of 1000
@@ -235,28 +236,28 @@ void untersuchungsblock(std::u16string_view term) {
   const double a = editwert(steuer.ed_von), b = editwert(steuer.ed_bis);
   const double bedarf = suchbedarf(1000, 50, true) + suchbedarf(2500, 100, false) + suchbedarf(1000, 100, false) +
                         untersuchungsbedarf + unstetigkeitsbedarf;
-  if (!suchereicht(differenz(differenz(term, d1), d2), bedarf)) return;
-  for (std::u16string& zeile : untersuchung(term, d1, d2, a, b, unstetigkeiten(term, a, b)))
+  if (!suchereicht(differenz(differenz(term, pass.d1), pass.d2), bedarf)) return;
+  for (std::u16string& zeile : untersuchung(term, pass.d1, pass.d2, a, b, unstetigkeiten(term, a, b)))
     ergebnis(std::move(zeile));
 }
 
 }  // namespace
 
 void ersterterm_vorab(Canvas& canvas, const std::u16string& term) {
-  d1 = ableitungsterm(term);
+  pass.d1 = ableitungsterm(term);
   const bool d1abgelehnt = ableitungabgelehnt;
-  d2 = ableitungsterm(d1);
+  pass.d2 = ableitungsterm(pass.d1);
   const bool d2abgelehnt = d1abgelehnt || ableitungabgelehnt;
   ergebnis(u"Домен (" + steuer.ed_von + u" | " + steuer.ed_bis + u")");
   ergebnis(u"Первая производная");
-  ergebnis(ableitungszeile(d1, d1abgelehnt));
+  ergebnis(ableitungszeile(pass.d1, d1abgelehnt));
   ergebnis(u"Вторая производная");
-  ergebnis(ableitungszeile(d2, d2abgelehnt));
+  ergebnis(ableitungszeile(pass.d2, d2abgelehnt));
   if (std::u16string hinweis = vorzeichenhinweis(term); !hinweis.empty()) ergebnis(std::move(hinweis));
   if (!steuer.c_integral) return;
   const std::u16string g = steuer.c_f2 && !steuer.ed_f2.empty() ? steuer.ed_f2 : u"0";
   // One shading line every second column and the 50 panels of five points.
-  if (!budgetreicht(differenz(term, g), grafb / 2.0 + 255, A, B)) {
+  if (!budgetreicht(differenz(term, g), grafb / 2.0 + 255, pass.A, pass.B)) {
     const Steuerzustand standard;
     steuer.Label13 = standard.Label13;
     steuer.Label15 = standard.Label15;
@@ -264,7 +265,7 @@ void ersterterm_vorab(Canvas& canvas, const std::u16string& term) {
   }
   schraffur(canvas, term, g);
   koordinatensystem(canvas);
-  flaechenwerte(term, g, A, B, ergebnisliste);
+  flaechenwerte(term, g, pass.A, pass.B, ergebnisliste);
 }
 
 void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
@@ -273,15 +274,15 @@ void ersterterm_analysen(Canvas& canvas, const std::u16string& term) {
     if (steuer.*s.schalter) sonderkurve(canvas, term, s.titel, s.modus);
   if (steuer.c_schar) kurvenschar(canvas, term);
   if (steuer.c_stammfunktion) {
-    farbewaehlen(canvas, kurvennr);
+    farbewaehlen(canvas, pass.kurvennr);
     stammkurve(canvas, term);
   }
   if (steuer.Umkehrkurvezuf1x1) {
-    farbewaehlen(canvas, kurvennr);
+    farbewaehlen(canvas, pass.kurvennr);
     umkehrkurve(canvas, term);
   }
   verknuepfungen(canvas, term);
   konstruktionslinien(canvas, term);
-  if (steuer.c_wertetabelle && steuer.Mergebnis_visible && wertetabellereicht(term)) wertetabelle(term, d1, ergebnisliste);
+  if (steuer.c_wertetabelle && steuer.Mergebnis_visible && wertetabellereicht(term)) wertetabelle(term, pass.d1, ergebnisliste);
   if (steuer.c_untersuchung) untersuchungsblock(term);
 }

@@ -6,7 +6,7 @@
 #include "ergebniswerte.h"
 #include "fktint.h"
 #include "kurven.h"
-#include "plotpass.h"
+#include "passzustand.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
 
@@ -44,41 +44,41 @@ void markierung(Canvas& canvas, std::int32_t px, std::int32_t py, TColor fuellun
 }
 
 void punktAblock(Canvas& canvas, std::u16string_view f) {
-  yA = wertodernull(f, A);
+  yA = wertodernull(f, pass.A);
   steuer.Label11 = punktwert(yA);
   if (steuer.c_tangente) {
     canvas.setBrushColor(weiss);
-    const double m = steigung(f, A);
-    termkurve(canvas, geradenterm(m, yA - A * m, 3, 3));
+    const double m = steigung(f, pass.A);
+    termkurve(canvas, geradenterm(m, yA - pass.A * m, 3, 3));
   }
   if (steuer.c_normale) {
     canvas.setBrushColor(weiss);
-    double m = steigung(f, A);
+    double m = steigung(f, pass.A);
     if (m != 0) {
       m = -1 / m;
-      termkurve(canvas, geradenterm(m, yA - A * m, 3, 3));
+      termkurve(canvas, geradenterm(m, yA - pass.A * m, 3, 3));
     }
   }
   canvas.setPenColor(0x000000);
   canvas.setBrushColor(gelb);
-  if (steuer.c_punktA) markierung(canvas, Round(pixelx(A)), Round(pixely(yA)), gelb);
+  if (steuer.c_punktA) markierung(canvas, Round(pixelx(pass.A)), Round(pixely(yA)), gelb);
   canvas.setBrushColor(weiss);
 }
 
 void punktBblock(Canvas& canvas, std::u16string_view f) {
-  yB = wertodernull(f, B);
+  yB = wertodernull(f, pass.B);
   steuer.Label10 = punktwert(yB);
   canvas.setPenColor(0x000000);
   canvas.setBrushColor(limone);
-  if (steuer.c_punktB) markierung(canvas, Round(pixelx(B)), Round(pixely(yB)), limone);
+  if (steuer.c_punktB) markierung(canvas, Round(pixelx(pass.B)), Round(pixely(yB)), limone);
   canvas.setBrushColor(weiss);
 }
 
 void sekante(Canvas& canvas) {
   canvas.setBrushColor(weiss);
-  if (B - A == 0) return;
-  const double m = (yB - yA) / (B - A);
-  termkurve(canvas, geradenterm(m, yA - A * m, 4, 3));
+  if (pass.B - pass.A == 0) return;
+  const double m = (yB - yA) / (pass.B - pass.A);
+  termkurve(canvas, geradenterm(m, yA - pass.A * m, 4, 3));
 }
 
 void wendetangente(Canvas& canvas, std::u16string_view f, double x, double y) {

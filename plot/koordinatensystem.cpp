@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "abbildung.h"
-#include "plotpass.h"
+#include "koordinatensystem.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
 

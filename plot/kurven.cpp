@@ -6,7 +6,7 @@
 
 #include "abbildung.h"
 #include "fktint.h"
-#include "plotpass.h"
+#include "passzustand.h"
 #include "steuerzustand.h"
 #include "zahltext.h"
 
@@ -41,7 +41,7 @@ bool erstespalte(int& c, double& row, Zeile zeile) {
   for (;; ++c) {
     row = zeile(c);
     const bool jenseits = c > grafb + 10;
-    if ((suchstatus() || jenseits) && weltx(c) > xvon) return true;
+    if ((suchstatus() || jenseits) && weltx(c) > pass.xvon) return true;
     if (jenseits) return false;
   }
 }
@@ -73,11 +73,11 @@ void sonderpunkt(Canvas& canvas, int c, double row) {
   const int cur = Round(row);
   if (cur >= -200 && cur <= grafh + 200 && zeichenstatus()) {
     if (steuer.M_winkel || steuer.M_bogen)
-      canvas.Pixels(c, cur, stiftfarbe);
+      canvas.Pixels(c, cur, pass.stiftfarbe);
     else
       canvas.LineTo(c, cur);
   } else if (fehlercode == kurve_unterbrochen) {
-    canvas.Pixels(c, cur, stiftfarbe);
+    canvas.Pixels(c, cur, pass.stiftfarbe);
   } else {
     canvas.MoveTo(c, cur);
   }
@@ -99,7 +99,7 @@ constexpr std::array<Transformation, 8> transformationen = {
 };
 
 void beschriftung(Canvas& canvas, std::u16string_view text) {
-  if (termanzeige) canvas.TextOut(16, 16 * kurvennr, text);
+  if (pass.termanzeige) canvas.TextOut(16, 16 * pass.kurvennr, text);
 }
 
 void ableitungskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode) {
@@ -124,7 +124,7 @@ void ableitungskurve(Canvas& canvas, std::u16string_view term, Sondermodus mode)
     row = zweite(c);
   }
   if (darstellbar(row)) canvas.MoveTo(c, Round(row));
-  for (++c; c <= grafb && !(weltx(c) > xbis) && !budgetverbraucht(); ++c) {
+  for (++c; c <= grafb && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c) {
     if (mode == Sondermodus::ersteableitung) {
       const double v1 = -f(term, weltx(c + 1));
       row = (v1 - prev) * K1 + _y;
@@ -147,26 +147,21 @@ void transformationskurve(Canvas& canvas, std::u16string_view term, Sondermodus 
     canvas.MoveTo(c, Round(row));
   else
     canvas.MoveTo(c, row <= grenze ? 800 : -1);
-  for (++c; c <= grafb + 10 && !(weltx(c) > xbis) && !budgetverbraucht(); ++c) sonderpunkt(canvas, c, zeile(c));
+  for (++c; c <= grafb + 10 && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c) sonderpunkt(canvas, c, zeile(c));
 }
 
-}  // namespace
-
-TColor kurvenfarben(int index) {
-  return index >= 0 && index < static_cast<int>(farbtabelle.size()) ? farbtabelle[index] : maroon;
-}
-
-void farbewaehlen(Canvas& canvas, int index) {
-  ++kurvennr;
-  const TColor farbe = farbig ? kurvenfarben(index) : 0x000000;
+// Pen and font in the colour of index, without counting a curve.
+void stiftwaehlen(Canvas& canvas, int index) {
+  const TColor farbe = pass.farbig ? kurvenfarben(index) : 0x000000;
   canvas.setPenColor(farbe);
   canvas.setFontColor(farbe);
-  stiftfarbe = farbe;
+  pass.stiftfarbe = farbe;
   canvas.setPenWidth(steuer.UpDown1);
 }
 
-void termkurve(Canvas& canvas, std::u16string_view term) {
-  farbewaehlen(canvas, kurvennr);
+// The graph of term in the current pen, with its label "Y = " + term when
+// `beschriften` (and labels are shown).
+void graph(Canvas& canvas, std::u16string_view term, bool beschriften) {
   // At most one search column left of the drawing and the columns to 10 past it.
   if (!budgetreicht(term, grafb + 20, weltx(0), weltx(grafb))) return;
   auto zeile = [&](int s) { return pixely(fktwert(term, weltx(s))); };
@@ -179,14 +174,30 @@ void termkurve(Canvas& canvas, std::u16string_view term) {
     else
       prev = row <= grenze ? grafh + 200 : -200;
     canvas.MoveTo(c, prev);
-    for (++c; c <= grafb + 5 && !(weltx(c) > xbis) && !budgetverbraucht(); ++c)
+    for (++c; c <= grafb + 5 && !(weltx(c) > pass.xbis) && !budgetverbraucht(); ++c)
       kurvenschritt(canvas, c, zeile(c), prev);
   }
-  if (term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
+  if (beschriften && term != u" ") beschriftung(canvas, u"Y = " + std::u16string(term));
+}
+
+}  // namespace
+
+TColor kurvenfarben(int index) {
+  return index >= 0 && index < static_cast<int>(farbtabelle.size()) ? farbtabelle[index] : maroon;
+}
+
+void farbewaehlen(Canvas& canvas, int index) {
+  ++pass.kurvennr;
+  stiftwaehlen(canvas, index);
+}
+
+void termkurve(Canvas& canvas, std::u16string_view term) {
+  farbewaehlen(canvas, pass.kurvennr);
+  graph(canvas, term, true);
 }
 
 void sonderkurve(Canvas& canvas, std::u16string_view term, std::u16string_view caption, Sondermodus mode) {
-  farbewaehlen(canvas, kurvennr);
+  farbewaehlen(canvas, pass.kurvennr);
   // Evaluations per column: three for the second difference, two for f(f(x)).
   const int jespalte = mode == Sondermodus::zweiteableitung ? 3 : mode == Sondermodus::nacheinanderausfuehrung ? 2 : 1;
   if (!budgetreicht(term, (grafb + 30.0) * jespalte, weltx(0), weltx(grafb))) return;
@@ -224,8 +235,9 @@ void umkehrkurve(Canvas& canvas, std::u16string_view term) {
 }
 
 void kurvenschar(Canvas& canvas, std::u16string_view term) {
-  termanzeige = false;
-  farbewaehlen(canvas, kurvennr);
+  // Every member in the colour of one curve, counted once, and without a label.
+  const int farbe = pass.kurvennr;
+  farbewaehlen(canvas, farbe);
   const double P0 = P;
   double t = P0;
   double d = std::fabs(editwert(steuer.ed_schardiff));
@@ -238,10 +250,9 @@ void kurvenschar(Canvas& canvas, std::u16string_view term) {
       break;
     }
     P = t;
-    --kurvennr;
-    termkurve(canvas, term);
+    stiftwaehlen(canvas, farbe);
+    graph(canvas, term, false);
     t += d;
   }
   P = P0;
-  termanzeige = steuer.m_terme;
 }

@@ -653,6 +653,11 @@ double fktwert(std::u16string_view term, double x) {
   return auswerten(term, x);
 }
 
+Wert wert(std::u16string_view term, double x) {
+  const double y = fktwert(term, x);
+  return {y, fehlercode == wert_gueltig};
+}
+
 int funktionsnummer(std::u16string_view name) {
   const auto i = funktionsnamen.find(name);
   return i == std::u16string_view::npos ? 0 : static_cast<int>(i) + 1;

@@ -33,6 +33,13 @@ extern const std::u16string_view funktionsnamen;
 
 double fktwert(std::u16string_view term, double x);
 
+// A value of term at x with whether it is valid; `fehlercode` keeps the status.
+struct Wert {
+  double y;
+  bool gueltig;  // status wert_gueltig
+};
+Wert wert(std::u16string_view term, double x);
+
 int funktionsnummer(std::u16string_view name);
 double funktionswert(int nummer, double v);
 

@@ -74,6 +74,6 @@ double editwert(std::u16string_view feldtext) {
     if (c == u',') c = u'.';
   }
   fehlercode = wert_gueltig;
-  const double v = fktwert(s, 1);
-  return fehlercode != wert_gueltig ? 0 : v;
+  const Wert w = wert(s, 1);
+  return w.gueltig ? w.y : 0;
 }

@@ -33,5 +33,12 @@ for schicht in "${!rang[@]}"; do
     fi
   done < <(find "$schicht" -name '*.cpp' -o -name '*.h')
 done
+# Within plot/, the pass's state lives in passzustand.h below its readers: no unit the
+# pass calls includes the pass driver back.
+for datei in plot/*.cpp plot/*.h; do
+  [[ $(basename "$datei") == plotpass.* ]] && continue
+  if grep -qE '^\s*#\s*include\s*"plotpass\.h"' "$datei"; then melden "$datei" "includes the pass driver plotpass.h"; fi
+done
+
 (( fehler == 0 )) && echo "layers point down"
 exit "$fehler"

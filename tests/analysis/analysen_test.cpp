@@ -55,7 +55,7 @@ TEST_F(Analysen, FirstTermStepsTakeTheirTerm) {
   ergebnisliste = {u"anything"};
   Log log;
   ProtokollCanvas c(log);
-  A = 2, B = 0;
+  pass.A = 2, pass.B = 0;
   ersterterm_vorab(c, u"X^2");
   EXPECT_EQ(ergebnisliste[3], u"Y = 2*X");
   EXPECT_EQ(ergebnisliste[5], u"Y = 2");
@@ -233,11 +233,11 @@ TEST_F(Analysen, ShadingRows) {
   // A value that maps far beyond 32 bits: the row is held, not undefined.
   Log log;
   ProtokollCanvas c(log);
-  A = 0.5;
-  B = -0.5;
+  pass.A = 0.5;
+  pass.B = -0.5;
   schraffur(c, u"-10^10", u"0");
   EXPECT_GT(anzahl(log, "MoveTo"), 10);
-  EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(Round(pixelx(B) + 1)) + " 2147483647"));
+  EXPECT_TRUE(enthaelt(log, "MoveTo " + std::to_string(Round(pixelx(pass.B) + 1)) + " 2147483647"));
 }
 
 TEST_F(Analysen, ShadingFromFarPointsEnds) {
@@ -250,8 +250,8 @@ TEST_F(Analysen, ShadingFromFarPointsEnds) {
   };
   for (const auto& f : faelle) {
     log.clear();
-    A = f.a;
-    B = f.b;
+    pass.A = f.a;
+    pass.B = f.b;
     schraffur(c, u"X", u"0");
     ASSERT_GT(log.size(), 1u);
     EXPECT_LT(anzahl(log, "MoveTo"), grafb);
@@ -276,7 +276,7 @@ TEST_F(Analysen, AntiderivativeTowardsAFarAxisEndsInTime) {
   // first column and the curve one sweep of the drawing each.
   const double ansichten[][2] = {{-1e5, -1e5 + 12}, {-1e15, -1e15 + 12}};
   constexpr long long hoechstens = (1 << 17) + 3 * 830;
-  xvon = -1e300;
+  pass.xvon = -1e300;
   for (const auto& v : ansichten) {
     xmin = v[0], xmax = v[1], ymin = v[0], ymax = v[0] + 10;
     abbildungeinrichten(830, 597);

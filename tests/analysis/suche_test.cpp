@@ -21,7 +21,7 @@ TEST_F(Suche, ZerosOfTable) {
       {u"X^2", {0}},            // touches without a sign change: found by the turn, once
       {u"1/X", {}},             // the pole's sign change lies between large values
       {u"SQRT(X)-1", {1}},      // undefined left part skipped
-      {u"INT(X)-1", {}},        // status 3 at the first sample
+      {u"INT(X)-1", {}},        // kurve_unterbrochen at the first sample
       {u"HEAVISIDE(X)-0,5", {}},
       {u"", {}},
   };

@@ -83,7 +83,7 @@ const double punkte[] = {-2.7, -1.3, -0.6, 0.35, 0.8, 1.45, 2.2, 3.1};
 
 bool wert(const std::u16string& t, double x, double& v) {
   v = fktwert(t, x);
-  return fehlercode == 0 && std::isfinite(v) && std::fabs(v) < 1e6;
+  return fehlercode == wert_gueltig && std::isfinite(v) && std::fabs(v) < 1e6;
 }
 
 // Central differences of f (first) and of the numeric first derivative (second),
@@ -125,10 +125,10 @@ void pruefe(const std::string& term, befund& b) {
     const int s1 = fehlercode;
     const double w2 = fktwert(d2, x);
     const int s2 = fehlercode;
-    if (s1 != 0 || std::fabs(w1 - n1) > 1e-5 * std::max(1.0, std::fabs(n1)))
+    if (s1 != wert_gueltig || std::fabs(w1 - n1) > 1e-5 * std::max(1.0, std::fabs(n1)))
       b.fehler.push_back(term + ": d1 " + u8(d1) + " at " + std::to_string(x) + " gives " + std::to_string(w1) +
                          " status " + std::to_string(s1) + ", expected " + std::to_string(n1));
-    if (s2 != 0 || std::fabs(w2 - n2) > 2e-3 * std::max(1.0, std::fabs(n2)))
+    if (s2 != wert_gueltig || std::fabs(w2 - n2) > 2e-3 * std::max(1.0, std::fabs(n2)))
       b.fehler.push_back(term + ": d2 " + u8(d2) + " at " + std::to_string(x) + " gives " + std::to_string(w2) +
                          " status " + std::to_string(s2) + ", expected " + std::to_string(n2));
   }

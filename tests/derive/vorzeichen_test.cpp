@@ -88,7 +88,7 @@ TEST(Vorzeichen, TheEvaluatorReadsTheHitsSo) {
     potenz.insert(v.zeichen, u"(");
     for (const double x : {0.7, 1.6, 2.3}) {
       const double w = fktwert(t, x);
-      if (fehlercode != 0) continue;
+      if (fehlercode != wert_gueltig) continue;
       ++geprueft;
       EXPECT_EQ(fktwert(basis, x), w) << u8(basis) << " at " << x;
       EXPECT_NE(fktwert(potenz, x), w) << u8(potenz) << " at " << x;
@@ -143,7 +143,7 @@ TEST(Vorzeichen, RandomTermsConfirmTheirHits) {
       ASSERT_EQ(t[v.zeichen], u'-') << u8(t);
       ASSERT_EQ(t[v.basisende], u'^') << u8(t);
       const double w = fktwert(t, 0.7);
-      if (fehlercode != 0) continue;
+      if (fehlercode != wert_gueltig) continue;
       std::u16string basis = t;
       basis.insert(v.basisende, u")");
       basis.insert(v.zeichen, u"(");

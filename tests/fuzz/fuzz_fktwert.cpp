@@ -38,11 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   // Value bits and status as the plain reader has them; any NaN counts as the same value.
   if (status != fehlercode) std::abort();
   if (std::isnan(v) ? !std::isnan(plain) : std::memcmp(&v, &plain, sizeof v) != 0) std::abort();
-  if (fehlercode > 4) std::abort();
+  if (fehlercode > wert_begrenzt) std::abort();
   if (v > 1e10) std::abort();  // results above the limit are always cut
   zahltext(1, 2, v);
 
   const double feld = editwert(term);
-  if (fehlercode != 0 && feld != 0) std::abort();
+  if (fehlercode != wert_gueltig && feld != 0) std::abort();
   return 0;
 }

@@ -52,12 +52,12 @@ TEST(Kurven, ColoursAndLabelsFollowTheCurveCount) {
       {true, 0xFF0000, 0x0000FF}, {false, 0x000000, 0x000000}};
   for (const auto& f : faelle) {
     startzustand();
-    farbig = f.farbig;
+    pass.farbig = f.farbig;
     const auto log = kurve([](Canvas& c) {
       termkurve(c, u"X");
       termkurve(c, u"X^2/4-2");
     });
-    EXPECT_EQ(kurvennr, 2);
+    EXPECT_EQ(pass.kurvennr, 2);
     const std::vector<std::string> farben = {"Pen.Color " + farbtext(f.erste), "Pen.Color " + farbtext(f.zweite)};
     std::vector<std::string> gesehen;
     for (const auto& z : log)
@@ -95,7 +95,7 @@ TEST(Kurven, DomainAndUndefinedColumnsAreSkipped) {
       {u"SQRT(X)", u"-1000", u"1000", 0, 1e9}, {u"X", u"0", u"2", 0, 2}};
   for (const auto& f : faelle) {
     startzustand();
-    xvon = editwert(f.von), xbis = editwert(f.bis);
+    pass.xvon = editwert(f.von), pass.xbis = editwert(f.bis);
     const auto log = kurve([&](Canvas& c) { termkurve(c, f.term); });
     const auto s = schritte(log);
     ASSERT_FALSE(s.empty());
@@ -182,9 +182,9 @@ TEST(Kurven, FamilyMembersUseOneColourIndex) {
     EXPECT_EQ(anzahl(log, "Pen.Width"), 1 + f.glieder) << utf8text(f.schritt) << " " << utf8text(f.ende);
     EXPECT_EQ(anzahl(log, "Pen.Color FF0000"), 1 + f.glieder);
     EXPECT_EQ(anzahl(log, "TextOut"), 0);
-    EXPECT_EQ(kurvennr, 1);
+    EXPECT_EQ(pass.kurvennr, 1);
     EXPECT_EQ(P, 1.0);
-    EXPECT_TRUE(termanzeige);
+    EXPECT_TRUE(pass.termanzeige);
   }
 }
 
@@ -203,8 +203,8 @@ TEST(Kurven, ExtremeViewsAndDomainsFinish) {
     startzustand();
     xmin = f.fenster[0], xmax = f.fenster[1], ymin = f.fenster[2], ymax = f.fenster[3];
     abbildungeinrichten(590, 597);
-    xvon = f.von;
-    xbis = inf;
+    pass.xvon = f.von;
+    pass.xbis = inf;
     const auto log = kurve([](Canvas& c) {
       termkurve(c, u"X*SIN(X+P)");
       sonderkurve(c, u"X^2", u"d", Sondermodus::ersteableitung);

@@ -112,7 +112,7 @@ TEST(Plotpass, UnreadableDomainBoundReadsAsZero) {
   std::vector<std::string> log;
   ProtokollCanvas c(log);
   zeichnen(c);
-  EXPECT_EQ(xvon, 0.0);
+  EXPECT_EQ(pass.xvon, 0.0);
 }
 
 namespace {

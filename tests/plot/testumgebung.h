@@ -19,16 +19,13 @@ inline void startzustand(int breite = 590, int hoehe = 597) {
   steuer = Steuerzustand{};
   listeloeschen();
   ergebnisliste.clear();
+  pass = Passzustand{};
   P = 1;
   Q = 0;
   abbildung::xmin = -6, abbildung::xmax = 6, abbildung::ymin = -5, abbildung::ymax = 5;
   steuer.PaintBox1_width = breite;
   steuer.PaintBox1_height = hoehe;
   abbildung::abbildungeinrichten(breite, hoehe);
-  farbig = true;
-  termanzeige = true;
-  kurvennr = 0;
-  xvon = -1000, xbis = 1000;
 }
 
 inline int anzahl(const std::vector<std::string>& log, const std::string& anfang) {

@@ -66,7 +66,7 @@ bool minus_x_hoch(const Zustand& z) {
 double ausdruck(Zustand& z);
 double klammerinhalt(Zustand& z);
 
-void undefiniert_setzen() { fehlercode = 2; }
+void undefiniert_setzen() { fehlercode = wert_undefiniert; }
 
 // Operator levels; -1 marks a character that is no operator (read as a closing one).
 struct Stufentabelle {
@@ -92,7 +92,7 @@ constexpr Stufentabelle stufentabelle;
   const int stufe = c < 256 ? stufentabelle.stufe[c] : -1;
   if (stufe < 0) {
     z.vorschau_stufe = 0;
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     if (blank_oder_komma(c) || (c == u'(' && minus_x_hoch(z))) bearbeitung_noetig(z);
   } else {
     z.vorschau_stufe = stufe;
@@ -109,7 +109,7 @@ double ganze_potenz(double a, double n) {
     for (int i = 1; i < static_cast<int>(n); ++i) {
       r *= a;
       if (r > grenze) {
-        fehlercode = 4;
+        fehlercode = wert_begrenzt;
         return grenze;
       }
     }
@@ -117,15 +117,15 @@ double ganze_potenz(double a, double n) {
   }
   const double gerade = 2 * std::floor(n / 2);
   if ((a > 1 && std::pow(a, n) > grenze) || (a < -1 && std::pow(-a, gerade) > grenze)) {
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
     return grenze;
   }
   return std::pow(a, n);
 }
 
 double potenz(double a, double b) {
-  if (fehlercode >= 2) {
-    fehlercode = 2;
+  if (fehlercode >= wert_undefiniert) {
+    fehlercode = wert_undefiniert;
     return 0;
   }
   if (b == 0) return 1;
@@ -157,13 +157,13 @@ double potenz(double a, double b) {
     case u'-': return a - b;
     case u'*': case mittelpunkt:
       if (std::fabs(a) >= grenze || std::fabs(b) >= grenze) {
-        fehlercode = 2;
+        fehlercode = wert_undefiniert;
         return grenze;
       }
       return a * b;
     case u'/':
       if (b == 0) {
-        fehlercode = 2;
+        fehlercode = wert_undefiniert;
         return grenze;
       }
       return a / b;
@@ -243,7 +243,7 @@ double funktionsaufruf(Zustand& z) {
   if (z.pos < z.laenge) ++z.pos;
   if (!gueltige_funktion(nummer)) {
     if (minus_x_hoch(z)) bearbeitung_noetig(z);
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     return 0;
   }
   const double v = klammerinhalt(z);
@@ -315,7 +315,7 @@ double p_lesen(Zustand& z) {
       if (blank_oder_komma(c)) bearbeitung_noetig(z);
       break;
   }
-  fehlercode = 1;
+  fehlercode = term_unlesbar;
   return 0;
 }
 
@@ -404,17 +404,17 @@ std::u16string_view normalisieren(std::u16string_view t) {
 
 double auswerten(std::u16string_view t, double x, bool roh, bool& neu_lesen) {
   Zustand z{t.data(), t.size(), 0, x, 0, 0, 0, 0, 0, false, roh, false};
-  fehlercode = 0;
+  fehlercode = wert_gueltig;
   const bool vorzeichen = t.front() == u'-' || t.front() == u'+';
   double v = ausdruck(z, vorzeichen);
   neu_lesen = z.neu_lesen;
   if (z.abgebrochen) {
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     return 0;
   }
   if (v > grenze) {
     v = grenze;
-    fehlercode = 4;
+    fehlercode = wert_begrenzt;
   }
   return v;
 }
@@ -423,15 +423,15 @@ double auswerten(std::u16string_view t, double x, bool roh, bool& neu_lesen) {
 
 double fktwert(std::u16string_view term, double x) {
   if (x < -1000000 || std::isnan(x)) {
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     return 0;
   }
   if (x > 1000000) {
-    fehlercode = 3;
+    fehlercode = kurve_unterbrochen;
     return 0;
   }
   if (term.empty()) {
-    fehlercode = 1;
+    fehlercode = term_unlesbar;
     return 0;
   }
   // The raw text is read first and copied only when the reader meets a blank or a

@@ -32,10 +32,10 @@ TEST(Zahltext, ValuesOutsideTheUsualRangeGiveText) {
 
 TEST(Editwert, ReadsTermsAtXEqualOne) {
   P = 0;
-  const struct { const char16_t* text; double wert; int status; } faelle[] = {
-      {u"1,5", 1.5, 0},  {u"pi/2", 1.5707963267948966, 0}, {u"-6", -6, 0}, {u"x", 1, 0},
-      {u"", 0, 1},       {u"abc", 0, 1},  {u"SQRT(-4)", 0, 2},  {u"INT(2.5)", 0, 3}, {u"2^40", 0, 4},
-      {u"2^10", 1024, 0}, {u"sin(x)", std::sin(1.0), 0},
+  const struct { const char16_t* text; double wert; Fehlercode status; } faelle[] = {
+      {u"1,5", 1.5, wert_gueltig},  {u"pi/2", 1.5707963267948966, wert_gueltig}, {u"-6", -6, wert_gueltig}, {u"x", 1, wert_gueltig},
+      {u"", 0, term_unlesbar},       {u"abc", 0, term_unlesbar},  {u"SQRT(-4)", 0, wert_undefiniert},  {u"INT(2.5)", 0, kurve_unterbrochen}, {u"2^40", 0, wert_begrenzt},
+      {u"2^10", 1024, wert_gueltig}, {u"sin(x)", std::sin(1.0), wert_gueltig},
   };
   for (const auto& f : faelle) {
     EXPECT_DOUBLE_EQ(editwert(f.text), f.wert);
