@@ -408,12 +408,14 @@ std::vector<Wert> proben(const Lauf& l, const Intervall& i) {
   return w;
 }
 
-// +1, -1 or 0 when all signs agree; NaN when they disagree, or a sample has no value.
+// +1, -1 or 0 when all signs agree, the neutral ones aside; NaN when they
+// disagree, when all are neutral, or when a sample has no value.
+constexpr int neutral = 2;
 double einig(const std::vector<Wert>& w, const std::vector<int>& zeichen) {
   for (const Wert& v : w)
     if (!v.ok) return nan;
   const auto zahl = [&zeichen](int s) { return std::count(zeichen.begin(), zeichen.end(), s); };
-  const auto alle = static_cast<std::ptrdiff_t>(zeichen.size());
+  const auto alle = static_cast<std::ptrdiff_t>(zeichen.size()) - zahl(neutral);
   if (alle == 0) return nan;
   if (zahl(1) == alle) return 1;
   if (zahl(-1) == alle) return -1;
@@ -422,6 +424,12 @@ double einig(const std::vector<Wert>& w, const std::vector<int>& zeichen) {
 }
 
 int zeichen(double d, double rausch) { return d > rausch ? 1 : d < -rausch ? -1 : 0; }
+
+// The sign of a difference of values: exactly 0 is a constant (or straight)
+// stretch; a difference within rounding noise (the flat tails of EXP(-X^2))
+// decides nothing and is neutral. It can fail where f turns by less than the
+// noise between samples, a turn the extremum search would miss as well.
+int differenzzeichen(double d, double rausch) { return d == 0 ? 0 : std::fabs(d) <= rausch ? neutral : zeichen(d, rausch); }
 
 // ---- 7. signs ----
 
@@ -488,28 +496,31 @@ struct Verlauf {
   double m = 0, c = 0;
 };
 
-constexpr int erstehochzahl = 0, letztehochzahl = 19;
+// Four samples to each doubling of x, so that the last few before a limit of
+// the evaluator (the argument of EXP beyond 50) still lie close together.
+constexpr int erstehochzahl = 0, letztehochzahl = 19 * 4;
 
-// Power growth: |g| grows by at least 2^0.2 a step over the last `schritte`
-// samples; power decay likewise.
-bool potenzwachstum(const std::vector<double>& g, std::size_t schritte = 5) {
+// Power growth: |g| grows by at least a factor 2^0.2 for each doubling of x
+// over the last `schritte` samples; power decay likewise.
+constexpr double potenzschritt = 1.0352649238413776;  // 2^(0.2/4)
+bool potenzwachstum(const std::vector<double>& g, std::size_t schritte = 20) {
   if (g.size() < schritte + 1) return false;
   for (std::size_t k = g.size() - schritte; k < g.size(); ++k)
-    if (!(std::fabs(g[k]) >= 1.1486983549970351 * std::fabs(g[k - 1]))) return false;
+    if (!(std::fabs(g[k]) >= potenzschritt * std::fabs(g[k - 1]))) return false;
   return true;
 }
 bool potenzabfall(const std::vector<double>& g) {
-  constexpr std::size_t schritte = 5;
+  constexpr std::size_t schritte = 20;
   if (g.size() < schritte + 1) return false;
   for (std::size_t k = g.size() - schritte; k < g.size(); ++k)
-    if (!(std::fabs(g[k]) * 1.1486983549970351 <= std::fabs(g[k - 1]))) return false;
+    if (!(std::fabs(g[k]) * potenzschritt <= std::fabs(g[k - 1]))) return false;
   return true;
 }
 
 // The last three differences of y (at x up to 2^19) are below 10^-4 of its
-// size, and ten times the largest of them, the rest of the way to the limit
-// for any tail that shrinks by a factor 0.9 a step or faster, does not move
-// the two decimals shown. Slower limits (1/ln x) are not taken for limits,
+// size, and twenty times the largest of them, the rest of the way to the limit
+// for any tail that shrinks by a factor 0.95 a step (x^-0.3) or faster, does
+// not move the two decimals shown. Slower limits (1/ln x) are not taken for limits,
 // and their lines say "не определено" rather than guess.
 bool konvergiert(const std::vector<double>& y, double& grenze) {
   const std::size_t n = y.size();
@@ -518,7 +529,7 @@ bool konvergiert(const std::vector<double>& y, double& grenze) {
   for (std::size_t k = n - 3; k < n; ++k) groesste = std::max(groesste, std::fabs(y[k] - y[k - 1]));
   if (!(groesste <= 1e-4 * (1 + std::fabs(y[n - 1])))) return false;
   grenze = y[n - 1];
-  const double rest = 10 * groesste + 1e-9;
+  const double rest = 20 * groesste + 1e-9;
   return z(grenze - rest) == z(grenze + rest);
 }
 
@@ -529,14 +540,15 @@ Verlauf verlauf(const Lauf& l, double richtung) {
   bool uebergross = false;  // f itself left the evaluator's range of values
   int undefiniert = 0;      // samples in a row, up to the last, where f is undefined
   for (int k = erstehochzahl; k <= letztehochzahl; ++k) {
-    const double t = richtung * std::ldexp(1.0, k);
+    const double t = richtung * std::exp2(k / 4.0);
     Wert w = wert(l.term, t);
     undefiniert = fehlercode == wert_undefiniert ? undefiniert + 1 : 0;
     // The evaluator also limits values that underflow (EXP of a large negative
     // number); a limited value that small is 0 for every digit shown.
     if (fehlercode == wert_begrenzt && std::fabs(w.y) <= 1e-12) w.ok = true;
-    // The whole value limited to 10^10: f grew out of range. A part of the
-    // term limited (X^2 inside SQRT(X^2+1)) ends the samples without a claim.
+    // The value limited to 10^10, or a part of the term limited (X^2 inside
+    // SQRT(X^2+1)): the samples end there. The evaluator gives 10^10 also when
+    // only a part overflowed, so the cap alone proves no growth of f.
     if (std::fabs(w.y) >= 0.999 * termwerte::grenze) uebergross = true;
     if (uebergross || (fehlercode == wert_begrenzt && !w.ok)) break;
     if (!w.ok) {
@@ -548,9 +560,9 @@ Verlauf verlauf(const Lauf& l, double richtung) {
     y.push_back(w.y);
   }
   // The domain does not reach out that way (undefined from 2^14 on).
-  if (undefiniert >= 6) return {Verlauf::fehlt};
+  if (undefiniert >= 4 * 6) return {Verlauf::fehlt};
   double grenzwert = 0;
-  if (!uebergross && konvergiert(y, grenzwert)) return {Verlauf::waagrecht, 0, grenzwert};
+  if (konvergiert(y, grenzwert)) return {Verlauf::waagrecht, 0, grenzwert};
   std::vector<double> steigung, achse, quotient;
   for (std::size_t k = 1; k < x.size(); ++k) {
     steigung.push_back((y[k] - y[k - 1]) / (x[k] - x[k - 1]));
@@ -558,12 +570,12 @@ Verlauf verlauf(const Lauf& l, double richtung) {
   }
   for (std::size_t k = 0; k < x.size(); ++k) quotient.push_back(y[k] / x[k]);
   double m = 0, c = 0;
-  if (!uebergross && konvergiert(steigung, m) && std::fabs(m) > 1e-6 && konvergiert(achse, c))
+  if (konvergiert(steigung, m) && std::fabs(m) > 1e-6 && konvergiert(achse, c))
     return {Verlauf::schraeg, m, c};
   // Growing without bound like a power, or out of range while f/x grows:
   // no horizontal line; and no slanted one when f/x also grows like a power or
   // falls like one.
-  if (uebergross && potenzwachstum(quotient, 3)) return {Verlauf::keine};
+  if (uebergross && potenzwachstum(quotient, 12)) return {Verlauf::keine};
   if (potenzwachstum(y) && (potenzwachstum(quotient) || potenzabfall(quotient))) return {Verlauf::keine};
   return {Verlauf::unklar};
 }
@@ -621,7 +633,7 @@ double steigungsart(const Lauf& l, const Intervall& i) {
   std::vector<int> z;
   for (std::size_t k = 1; k < w.size(); ++k) {
     const double rausch = 1e-12 * (std::fabs(w[k].y) + std::fabs(w[k - 1].y)) + 1e-14 * l.skala;
-    z.push_back(zeichen(w[k].y - w[k - 1].y, rausch));
+    z.push_back(differenzzeichen(w[k].y - w[k - 1].y, rausch));
   }
   return einig(w, z);
 }
@@ -633,7 +645,7 @@ double kruemmungsart(const Lauf& l, const Intervall& i) {
   for (std::size_t k = 1; k + 1 < w.size(); ++k) {
     const double rausch =
         1e-11 * (std::fabs(w[k - 1].y) + 2 * std::fabs(w[k].y) + std::fabs(w[k + 1].y)) + 1e-14 * l.skala;
-    z.push_back(zeichen(w[k - 1].y - 2 * w[k].y + w[k + 1].y, rausch));
+    z.push_back(differenzzeichen(w[k - 1].y - 2 * w[k].y + w[k + 1].y, rausch));
   }
   return einig(w, z);
 }
@@ -769,7 +781,7 @@ std::u16string wertebereich(const Lauf& l) {
 
 // The searches run on the fields' range (a bound beyond 100 falls back to
 // ±5); their points count only on [a, b], and a full list may lack points.
-void punktesuchen(Lauf& l) {
+void punktesuchen(Lauf& l, const std::vector<Unstetigkeit>& stellen) {
   nullstellensuche();
   extremasuche(l.d1);
   if (l.d2.empty()) {
@@ -780,9 +792,16 @@ void punktesuchen(Lauf& l) {
   l.punktesicher = std::fabs(l.a) <= 100 && std::fabs(l.b) <= 100 && nullstellenzahl < hoechstzahl &&
                    extremazahl < hoechstzahl && wendepunktzahl < hoechstzahl && !l.d2.empty();
   const double rand = 1e-12 * std::max({1.0, std::fabs(l.a), std::fabs(l.b)});
+  // A point a rounding away from a place where f has no value (the "maximum"
+  // of SIN(X)/X next to its hole at 0) is that place, and no point of f.
+  const auto anleerstelle = [&](double x) {
+    return std::any_of(stellen.begin(), stellen.end(), [&](const Unstetigkeit& u) {
+      return (!u.definiert || u.art == Stellenart::pol) && std::fabs(x - u.x) <= 1e-9 * (l.b - l.a);
+    });
+  };
   const auto aufnehmen = [&](const double* liste, int zahl, std::vector<double>& ziel) {
     for (int i = 0; i < zahl; ++i)
-      if (liste[i] >= l.a - rand && liste[i] <= l.b + rand && wert(l.term, liste[i]).ok)
+      if (liste[i] >= l.a - rand && liste[i] <= l.b + rand && wert(l.term, liste[i]).ok && !anleerstelle(liste[i]))
         ziel.push_back(std::clamp(liste[i], l.a, l.b));
   };
   aufnehmen(nullstellenliste, nullstellenzahl, l.nullen);
@@ -807,7 +826,14 @@ std::u16string zahlmitform(double v) {
 }
 
 std::vector<std::u16string> untersuchung(std::u16string_view term, std::u16string_view d1, std::u16string_view d2,
-                                         double a, double b, const std::vector<Unstetigkeit>& stellen) {
+                                         double a, double b, std::vector<Unstetigkeit> stellen) {
+  // A one-sided limit at the evaluator's cap of 10^10 is a value that grew out
+  // of its range: f runs off to infinity there (1/X^2 at 0), a pole.
+  for (Unstetigkeit& u : stellen) {
+    for (double* g : {&u.links, &u.rechts})
+      if (std::fabs(*g) >= 0.999 * termwerte::grenze) *g = std::copysign(inf, *g);
+    if (std::isinf(u.links) && std::isinf(u.rechts)) u.art = Stellenart::pol;
+  }
   Lauf l;
   l.term = term;
   l.d1 = d1;
@@ -821,7 +847,7 @@ std::vector<std::u16string> untersuchung(std::u16string_view term, std::u16strin
   }
   l.skala = groesse(term, a, b);
   stueckebilden(l, stellen);
-  punktesuchen(l);
+  punktesuchen(l, stellen);
   l.zeilen.push_back(u"Область определения: " +
                      (l.stueckesicher ? intervallliste(definitionsbereich(l), u" ∪ ") : std::u16string(unbestimmt)));
   l.zeilen.push_back(u"Чётность: " + paritaet(l));

@@ -25,7 +25,7 @@ std::u16string zahlmitform(double v);
 // discontinuities and domain ends on [a, b] in increasing x. Runs the searches
 // for zeros, extrema and inflection points, whose lists it leaves filled.
 std::vector<std::u16string> untersuchung(std::u16string_view term, std::u16string_view d1, std::u16string_view d2,
-                                         double a, double b, const std::vector<Unstetigkeit>& stellen);
+                                         double a, double b, std::vector<Unstetigkeit> stellen);
 
 // Evaluations of term the block makes at most besides the searches and the
 // discontinuity routine, for the pass budget.

@@ -412,3 +412,29 @@ TEST_F(Analysen, CurveLabelsKeepTheClearBrush) {
     }
   }
 }
+
+namespace {
+
+// The discussion comes after every line the pass writes for f1 (here the
+// zeros and the value table), only when ticked, and only for f1.
+TEST_F(Analysen, DiscussionFollowsTheOtherLines) {
+  steuer.c_nullstellen = steuer.c_wertetabelle = steuer.Mergebnis_visible = true;
+  zeichne();
+  const std::size_t ohne = ergebnisliste.size();
+  EXPECT_EQ(stelle(u"Исследование функции f1 на [-6; 6]"), ohne);
+
+  steuer.c_untersuchung = true;
+  zeichne();
+  const std::size_t kopf = stelle(u"Исследование функции f1 на [-6; 6]");
+  ASSERT_EQ(kopf, ohne);
+  EXPECT_EQ(ergebnisliste[kopf + 1], u"Область определения: [-6; 6]");
+  EXPECT_TRUE(ergebnisliste.back().starts_with(u"Область значений: ")) << ergebnisliste.size();
+
+  steuer.c_f1 = false;  // f3 and f4 are empty; nothing is drawn for f1
+  steuer.ed_f2 = u"X^2";
+  steuer.c_f2 = true;
+  zeichne();
+  EXPECT_EQ(stelle(u"Исследование функции f1 на [-6; 6]"), ergebnisliste.size());
+}
+
+}  // namespace

@@ -15,6 +15,7 @@
 #include "uableitung.h"
 #include "unstetigkeiten.h"
 #include "untersuchung.h"
+#include "zahltext.h"
 
 namespace {
 
@@ -147,9 +148,11 @@ TEST(Untersuchung, MissedBreakGivesNoClaim) {
 TEST(Untersuchung, RangeBeyondTheSearchesGivesNoPoints) {
   const std::vector<std::u16string> z = block("X^2-4", "-200", "200");
   EXPECT_EQ(z[0], u"Исследование функции f1 на [-200; 200]");
-  for (const std::u16string& s : z)
-    if (s.starts_with(u"Пересечения с осью Ox") || s.starts_with(u"Экстремумы") || s.starts_with(u"Возрастает"))
+  for (const std::u16string& s : z) {
+    if (s.starts_with(u"Пересечения с осью Ox") || s.starts_with(u"Экстремумы") || s.starts_with(u"Возрастает")) {
       EXPECT_TRUE(s.ends_with(u": не определено")) << u8(s);
+    }
+  }
 }
 
 }  // namespace
