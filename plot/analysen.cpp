@@ -63,6 +63,16 @@ void punktmarke(Canvas& canvas, double x, double y, TColor fuellung) {
   markierung(canvas, Round(pixelx(x)), Round(pixely(y)), fuellung);
 }
 
+// With the discussion ticked, zeros, extrema and inflection points carry their
+// coordinates in small type beside the marker, over the drawing.
+void koordinatenmarke(Canvas& canvas, std::int32_t px, std::int32_t py, const std::u16string& text) {
+  const int groesse = canvas.Font().Size;
+  canvas.setFontSize(7);
+  canvas.setBrushStyle(bsClear);
+  canvas.TextOut(px + 6, py - 14, text);
+  canvas.setFontSize(groesse);
+}
+
 // One kind of special point: its search and list, and how its points are marked
 // and written. Zeros sit on the x axis and are written by x alone.
 struct Punktart {
@@ -134,6 +144,8 @@ void punkte(Canvas& canvas, const Punktart& art, std::u16string_view term, bool 
       markierung(canvas, Round(pixelx(x)), _y, art.fuellung);
     else
       punktmarke(canvas, x, y, art.fuellung);
+    if (steuer.c_untersuchung && art.schalter != &Steuerzustand::c_schnittpunkte)
+      koordinatenmarke(canvas, Round(pixelx(x)), art.aufachse ? _y : Round(pixely(y)), punkt(x, y));
     const std::u16string text = art.aufachse ? z(x) : punkt(x, y);
     pass.punkttext += text + u" | ";
     ergebnis(art.vorsatz(term, x) + text);

@@ -437,4 +437,21 @@ TEST_F(Analysen, DiscussionFollowsTheOtherLines) {
   EXPECT_EQ(stelle(u"Исследование функции f1 на [-6; 6]"), ergebnisliste.size());
 }
 
+// With the discussion ticked, each marker of a zero, extremum or inflection
+// point carries its coordinates; without it, none does.
+TEST_F(Analysen, DiscussionLabelsTheMarkers) {
+  steuer.c_nullstellen = steuer.c_extrema = steuer.c_wendepunkte = true;
+  const auto beschriftungen = [](const Log& log) {
+    return std::count_if(log.begin(), log.end(), [](const std::string& z) {
+      return z.starts_with("TextOut ") && z.ends_with(")") && z.find(';') != std::string::npos;
+    });
+  };
+  EXPECT_EQ(beschriftungen(zeichne()), 0);
+  steuer.c_untersuchung = true;
+  const Log log = zeichne();
+  // 5 zeros, 5 extrema, 5 inflection points of X*SIN(X+1) on [-6; 6]
+  EXPECT_EQ(beschriftungen(log), 15);
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& z) { return z.ends_with(" (-5,88;-5,8)"); }));
+}
+
 }  // namespace
