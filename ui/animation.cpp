@@ -1,11 +1,13 @@
-// The four spinners step P, Q, A and B in hundredths; the animation moves A, B
-// or P to and fro between the bounds on the 25 ms timer.
+// The four spinners step P, Q, A and B in hundredths (ten or a hundred of them
+// with Shift or Ctrl); the animation moves A, B or P to and fro between the
+// bounds on the 25 ms timer.
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "fktint.h"
 #include "graf_rus.h"
 #include "steuerzustand.h"
+#include "updown.h"
 #include "zahltext.h"
 
 bool animrichtung = true;
@@ -25,18 +27,18 @@ double schritt(double v) {
 
 }  // namespace
 
-void TFGraf::spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben) {
+void TFGraf::spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben, int schritte) {
   double v = editwert(feld->text().toStdU16String());
-  v += nachoben ? 0.01 : -0.01;
+  v += (nachoben ? schritte : -schritte) / 100.0;
   if (parameter) *parameter = v;
   feld->setText(zweistellig(v));
   PaintBox1Paint();
 }
 
-void TFGraf::UpDown2ChangingEx(bool nachoben) { spinnerschritt(ed_parameter, &P, nachoben); }
-void TFGraf::UpDown5ChangingEx(bool nachoben) { spinnerschritt(ed_q, &Q, nachoben); }
-void TFGraf::UpDown3ChangingEx(bool nachoben) { spinnerschritt(ed_A, nullptr, nachoben); }
-void TFGraf::UpDown4ChangingEx(bool nachoben) { spinnerschritt(ed_B, nullptr, nachoben); }
+void TFGraf::UpDown2ChangingEx(bool nachoben) { spinnerschritt(ed_parameter, &P, nachoben, UpDown2->schritte()); }
+void TFGraf::UpDown5ChangingEx(bool nachoben) { spinnerschritt(ed_q, &Q, nachoben, UpDown5->schritte()); }
+void TFGraf::UpDown3ChangingEx(bool nachoben) { spinnerschritt(ed_A, nullptr, nachoben, UpDown3->schritte()); }
+void TFGraf::UpDown4ChangingEx(bool nachoben) { spinnerschritt(ed_B, nullptr, nachoben, UpDown4->schritte()); }
 
 void TFGraf::b_animationClick() {
   if (Timer1.isActive()) {

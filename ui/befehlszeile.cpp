@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -13,6 +12,7 @@
 #include "abbildung.h"
 #include "bildexport.h"
 #include "blattdatei.h"
+#include "letzterstand.h"
 #include "plotpass.h"
 #include "programm.h"
 #include "qtcanvas.h"
@@ -28,9 +28,9 @@ constexpr int groesstemasse = 10000;
 
 struct Format {
   const char* endung;
-  int filterindex;  // of the save dialog; 0 is PNG, which the dialog does not offer
+  int filterindex;  // of the save dialog
 };
-constexpr Format formate[] = {{"png", 0},          {"bmp", filter_bmp}, {"gif", filter_gif}, {"emf", filter_emf},
+constexpr Format formate[] = {{"png", filter_png},          {"bmp", filter_bmp}, {"gif", filter_gif}, {"emf", filter_emf},
                               {"wmf", filter_emf}, {"svg", filter_svg}, {"pdf", filter_pdf}};
 
 const char* const schalterwerte[][2] = {{"true", "false"}, {"1", "0"}};
@@ -76,7 +76,7 @@ std::string groessepruefen(const std::string& s, Aufruf& a) {
   return {};
 }
 
-std::string formatpruefen(Aufruf& a, bool bmp16) {
+std::string formatpruefen(Aufruf& a, bool bmp16, bool mitliste) {
   const auto punkt = a.ausgabe.find_last_of("./");
   std::string endung = punkt == std::string::npos || a.ausgabe[punkt] != '.' ? "" : a.ausgabe.substr(punkt + 1);
   std::transform(endung.begin(), endung.end(), endung.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -86,7 +86,14 @@ std::string formatpruefen(Aufruf& a, bool bmp16) {
     return "--export: расширение «" + a.ausgabe + "» не известно; возможны .png, .bmp, .gif, .emf, .wmf, .svg, .pdf";
   if (bmp16 && f->filterindex != filter_bmp) return "--bmp16 действует только для файлов .bmp";
   a.filterindex = bmp16 ? filter_bmp16 : f->filterindex;
-  return {};
+  if (!mitliste) return {};
+  // The formats that can carry the result list beside the drawing.
+  for (const auto& [ohne, mit] : {std::pair{filter_svg, filter_svgliste}, std::pair{filter_pdf, filter_pdfliste}})
+    if (a.filterindex == ohne) {
+      a.filterindex = mit;
+      return {};
+    }
+  return "--with-list действует только для файлов .svg и .pdf";
 }
 
 // Walks the arguments once; each option is checked as it comes.
@@ -95,7 +102,7 @@ struct Zerleger {
   const std::vector<std::string>& argumente;
   std::size_t i = 0;
   Aufruf a;
-  bool bmp16 = false, groesse = false;
+  bool bmp16 = false, groesse = false, mitliste = false, letzter = false;
 
   // The option's value: what follows "=" in the same argument, else the next one.
   std::optional<std::string> wert(std::optional<std::string> angehaengt) {
@@ -113,6 +120,8 @@ struct Zerleger {
     else if (name == "--version") a.art = Aufruf::version;
     else if (name == "--list") a.liste = true;
     else if (name == "--bmp16") bmp16 = true;
+    else if (name == "--with-list") mitliste = true;
+    else if (name == "--last") letzter = true;
     else if (name == "--export" || name == "--size" || name == "--set") return mitwert(name, angehaengt);
     else return "неизвестный параметр «" + arg + "»";
     return {};
@@ -147,10 +156,14 @@ struct Zerleger {
       if (!fehler.empty()) return fehler;
     }
     if (a.art != Aufruf::fenster) return {};
+    if (letzter) {
+      if (!a.blatt.empty()) return "--last и ФАЙЛ вместе не действуют: --last открывает последний набор";
+      a.blatt = QFile::encodeName(letzterstandpfad()).toStdString();
+    }
     if (!a.ausgabe.empty()) {
-      if (std::string fehler = formatpruefen(a, bmp16); !fehler.empty()) return fehler;
-    } else if (bmp16) {
-      return "--bmp16 действует только вместе с --export";
+      if (std::string fehler = formatpruefen(a, bmp16, mitliste); !fehler.empty()) return fehler;
+    } else if (bmp16 || mitliste) {
+      return std::string(bmp16 ? "--bmp16" : "--with-list") + " действует только вместе с --export";
     }
     if (!a.ausgabe.empty() || a.liste) a.art = Aufruf::stapel;
     else if (groesse || !a.setzen.empty()) return "--size и --set действуют только вместе с --export или --list";
@@ -173,8 +186,9 @@ std::string hilfetext() {
   const std::string p = programmname;
   return "Использование:\n"
          "  " + p + " [ФАЙЛ]\n"
-         "  " + p + " --export ВЫХОД [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [--list] [--bmp16] [ФАЙЛ]\n"
-         "  " + p + " --list [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [ФАЙЛ]\n\n"
+         "  " + p + " --export ВЫХОД [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [--list] [--bmp16] [--with-list] [ФАЙЛ | --last]\n"
+         "  " + p + " --list [--size ШxВ] [--set ИМЯ=ЗНАЧЕНИЕ]... [ФАЙЛ | --last]\n"
+         "  " + p + " --last\n\n"
          "Без --export и --list открывается окно, с ФАЙЛОМ — с этим набором функций (*." +
          std::string(blattendung) + ").\n"
          "  --export ВЫХОД       рисунок без окна; формат по расширению:\n"
@@ -184,6 +198,8 @@ std::string hilfetext() {
          "                       текст, true или false, целое число (ed_f1=X^2 c_nullstellen=true UpDown1=3)\n"
          "  --list               список результатов в стандартный вывод\n"
          "  --bmp16              16-цветный BMP (только для .bmp)\n"
+         "  --with-list          список результатов под рисунком (только для .svg и .pdf)\n"
+         "  --last               вместо ФАЙЛА — набор, сохранённый при последнем выходе из программы\n"
          "  --help, --version\n\n"
          "Коды выхода: 0 — успешно, 2 — ошибка в аргументах, 1 — файл не прочитан или не записан.\n\n"
          "Имена для --set:\n" + namen + "\n";
@@ -228,14 +244,6 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
   return {};
 }
 
-QString pngspeichern(const QString& name, const QImage& bild) {
-  QSaveFile datei(name);
-  if (datei.open(QIODevice::WriteOnly) && bild.save(&datei, "PNG") && datei.commit()) return {};
-  const QString grund = datei.errorString();
-  datei.cancelWriting();
-  return name + QStringLiteral(": ") + grund;
-}
-
 int stapellauf(const Aufruf& a) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
@@ -254,7 +262,7 @@ int stapellauf(const Aufruf& a) {
   std::fflush(stdout);
   if (a.ausgabe.empty()) return 0;
   const QString ziel = QFile::decodeName(a.ausgabe.c_str());
-  const QString fehler = a.filterindex == 0 ? pngspeichern(ziel, bild) : bildspeichern(a.filterindex, ziel, bild);
+  const QString fehler = bildspeichern(a.filterindex, ziel, bild);
   if (fehler.isEmpty()) return 0;
   fehlermelden(fehler);
   return 1;

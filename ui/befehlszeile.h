@@ -12,7 +12,7 @@ struct Aufruf {
   Art art = fenster;
   std::string blatt;    // FILE, or empty
   std::string ausgabe;  // OUT, or empty
-  int filterindex = 0;  // OUT's format as the save dialog numbers it; 0 for PNG
+  int filterindex = 0;  // OUT's format as the save dialog numbers it
   int breite = 0, hoehe = 0;  // 0: the paint box's size for the state
   std::vector<std::pair<std::string, std::string>> setzen;  // checked NAME, VALUE
   bool liste = false;

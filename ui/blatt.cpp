@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "abbildung.h"
 #include "blattdatei.h"
 #include "graf_rus.h"
+#include "letzterstand.h"
 #include "steuerzustand.h"
 
 using namespace abbildung;
@@ -41,6 +43,13 @@ void TFGraf::blattvormerken(const QString& pfad) { vorgemerkt = pfad; }
 QString TFGraf::blattoeffnen(const QString& pfad) {
   std::optional<Sicht> sicht;
   if (QString fehler = blattladen(pfad, steuer, sicht); !fehler.isEmpty()) return fehler;
+  zustandsetzen(sicht ? &*sicht : nullptr);
+  // The kept state is no worksheet of the user's: it names nothing.
+  blattmerken(QFileInfo(pfad) == QFileInfo(letzterstandpfad()) ? QString() : pfad);
+  return {};
+}
+
+void TFGraf::zustandsetzen(const Sicht* sicht) {
   zustandzeigen();
   if (sicht) {
     xmin = sicht->xmin, xmax = sicht->xmax, ymin = sicht->ymin, ymax = sicht->ymax;
@@ -49,7 +58,6 @@ QString TFGraf::blattoeffnen(const QString& pfad) {
     yausx();
   }
   b_zeichnenClick();
-  return {};
 }
 
 void TFGraf::blattfehlerzeigen(const QString& fehler) {
@@ -74,8 +82,10 @@ void TFGraf::BlattspeichernClick() {
   d.setFileMode(QFileDialog::AnyFile);
   d.setOption(QFileDialog::DontConfirmOverwrite, false);
   if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return;
-  const QString fehler = blattsichern(d.selectedFiles().first(), steuer, Sicht{xmin, xmax, ymin, ymax});
-  if (!fehler.isEmpty()) QMessageBox::critical(this, speicherntitel, fehler);
+  const QString pfad = d.selectedFiles().first();
+  const QString fehler = blattsichern(pfad, steuer, Sicht{xmin, xmax, ymin, ymax});
+  if (!fehler.isEmpty()) return (void)QMessageBox::critical(this, speicherntitel, fehler);
+  blattmerken(pfad);
 }
 
 void TFGraf::dragEnterEvent(QDragEnterEvent* e) {

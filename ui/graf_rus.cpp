@@ -30,9 +30,11 @@
 #include "plattform.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
+#include "statuszeile.h"
 #include "steuerzustand.h"
 #include "uableitung.h"
 #include "updown.h"
+#include "verlaufsfuehrung.h"
 #include "zahltext.h"
 
 using namespace abbildung;
@@ -315,6 +317,10 @@ const Eintrag grafikmenue[] = {
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::Blattoeffnen1, u"Открыть набор...", nullptr, &TFGraf::BlattoeffnenClick},
     {&TFGraf::Blattspeichern1, u"Сохранить набор...", nullptr, &TFGraf::BlattspeichernClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Letzteroeffnen1, u"Открыть последний набор", nullptr, &TFGraf::LetzteroeffnenClick},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::Drucken1, u"Печать…", nullptr, &TFGraf::DruckenClick},
 };
 
 const Eintrag systemmenue[] = {
@@ -339,9 +345,9 @@ const Eintrag systemmenue[] = {
 };
 
 const Eintrag sondermenue[] = {
-    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси x", &Steuerzustand::spiegelungxachse, nullptr},
+    {&TFGraf::spiegelungxachse, u"f1(-x) , Отражение на оси у", &Steuerzustand::spiegelungxachse, nullptr},
     {&TFGraf::spiegelungursprung, u"-f1(-x) , Размышления о происхождении", &Steuerzustand::spiegelungursprung, nullptr},
-    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси у", &Steuerzustand::spiegelungyachse, nullptr},
+    {&TFGraf::spiegelungyachse, u"-f1(x) , Отражение на оси x", &Steuerzustand::spiegelungyachse, nullptr},
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::verschiebungxachse, u"f1(x+p) , Смещение по оси x", &Steuerzustand::verschiebungxachse, nullptr},
     {&TFGraf::streckungxachse, u"f1(p*x) , Растяжение вдоль оси x", &Steuerzustand::streckungxachse, nullptr},
@@ -373,6 +379,7 @@ const Kurzwahl kurzwahlen[] = {
     {&TFGraf::Zeichnen1, {QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)}},
     {&TFGraf::Blattoeffnen1, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
     {&TFGraf::Blattspeichern1, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+    {&TFGraf::Drucken1, {QKeySequence(Qt::CTRL | Qt::Key_P)}},
 };
 
 bool istkurzwahltaste(const QKeyEvent* k) {
@@ -420,6 +427,9 @@ TFGraf::TFGraf() {
   setFont(verdana(13));
   steuerelementeanlegen();
   menuesanlegen();
+  verlauf = new Verlaufsfuehrung(this);
+  statuszeile = new Statuszeile(this);
+  sitzungeinrichten();
 
   // FormCreate: the result list and the rewrite table start empty.
   ergebnisliste.clear();
@@ -577,6 +587,10 @@ void TFGraf::spinneranlegen() {
     u->OnChangingEx = [this, schritt](bool nachoben) { (this->*schritt)(nachoben); };
     this->*s.element = u;
   }
+  // Keys and the wheel in the fields of P, Q, A and B step them as their spinners do.
+  for (const auto& [feld, knopf] :
+       {std::pair{ed_parameter, UpDown2}, {ed_q, UpDown5}, {ed_A, UpDown3}, {ed_B, UpDown4}})
+    knopf->feldsteuern(feld);
 }
 
 // The animation's button and the choice of what it moves.
@@ -706,6 +720,7 @@ void TFGraf::aufdenschirm(const std::function<void(Canvas&)>& malen) {
   }
   ausgabenzeigen();
   PaintBox1->zeigen();
+  titelsetzen();
 }
 
 void TFGraf::ausgabenzeigen() {
@@ -874,5 +889,7 @@ void TFGraf::changeEvent(QEvent* e) {
 
 void TFGraf::closeEvent(QCloseEvent* e) {
   Timer1.stop();
+  // The program still ends at once; a failure to keep the state is only told.
+  if (const QString fehler = letztenstandbehalten(); !fehler.isEmpty()) qWarning("%s", qPrintable(fehler));
   QMainWindow::closeEvent(e);
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstddef>
 #include <functional>
+#include <string>
 
 class Canvas;
 class QAction;
@@ -18,8 +19,11 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class Statuszeile;
 class TPaintBox;
 class UpDown;
+class Verlaufsfuehrung;
+struct Sicht;
 
 class TFGraf : public QMainWindow {
   Q_OBJECT
@@ -80,6 +84,17 @@ class TFGraf : public QMainWindow {
   // Reads the file; when it is accepted the whole state and its view are set
   // and drawn once. Returns the message of a refusal, or empty.
   QString blattoeffnen(const QString& pfad);
+  // Shows the control state in the widgets, sets the view (null: the standard
+  // view) and draws it once.
+  void zustandsetzen(const Sicht* sicht);
+
+  // Additions at the end of the menu "Графика": the print dialog with its
+  // choice of the result list, the state kept at the program's end, and the
+  // worksheets used last (separate units).
+  void DruckenClick();
+  void LetzteroeffnenClick();
+  // Writes the kept state; the message of a failure, or empty.
+  QString letztenstandbehalten();
 
   // Window events.
   void FormShow();
@@ -109,6 +124,8 @@ class TFGraf : public QMainWindow {
 
   QAction *M02, *About1, *Vektorgrafikkopieren1, *Vektorgrafikdrucken1, *Speichern1, *M1;
   QAction *Blattoeffnen1, *Blattspeichern1;
+  QAction *Letzteroeffnen1, *Drucken1;
+  QList<QAction*> zuletzt;  // the recent worksheets, newest first; hidden when unused
   QAction *MAchsen1, *MAchsen21, *M_rahmen, *M_winkel, *M_bogen, *m_raster, *m_mmraster,
       *m_terme, *m_farbe;
   QAction *intervallverkleinern, *intervallvergroessern, *grundeinstellung, *aufloesunganpassen,
@@ -118,6 +135,10 @@ class TFGraf : public QMainWindow {
       *funktionsaddition, *funktionssubtraktion1, *funktionsmultiplikation, *funktionsdivision1,
       *Umkehrkurvezuf1x1, *c_untersuchung;
   QMenu *Bearbeiten1, *M_ksystem, *M2;
+  // Undo and redo, with their two menu items.
+  Verlaufsfuehrung* verlauf = nullptr;
+  // The coordinates under the pointer, in the free row of the term panel below the drawing.
+  Statuszeile* statuszeile = nullptr;
 
   // Regions of the client area.
   QWidget *Panel1, *rechtspanel, *ansichtsleiste, *optionen, *zeichenbereich, *termpanel;
@@ -150,17 +171,28 @@ class TFGraf : public QMainWindow {
   // The widgets take the control state without running their handlers.
   void zustandzeigen();
   void blattfehlerzeigen(const QString& fehler);
+  // The recent list's items and the title's watch over every control.
+  void sitzungeinrichten();
+  void zuletztzeigen(const QStringList& liste);
+  // The worksheet the state now is: its name goes into the title, and the
+  // state is remembered to tell a change. Empty: no name.
+  void blattmerken(const QString& pfad);
+  // The title: the worksheet's name with a mark when the state has changed since.
+  void titelsetzen();
   void yausx();
   void rahmenzeichnen(int x0, int y0, int x1, int y1);
   void punktziehen(QLineEdit* feld, int X);
   void bildschieben(int X, int Y);
-  void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben);
+  void spinnerschritt(QLineEdit* feld, double* parameter, bool nachoben, int schritte = 1);
   void animationsschritt(QLineEdit* feld);
 
   bool gezeigt = false;
   bool aktiviert = false;
   bool vomeigenenfenster = false;
   QString vorgemerkt;
+  QString grundtitel;
+  QString blattname;         // the worksheet saved or opened last, or empty
+  std::string blattstand;    // its state as a worksheet document
   std::size_t memozeilen = 0;  // lines the memo shows
 };
 

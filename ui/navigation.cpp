@@ -1,5 +1,6 @@
 // Moving and scaling the view window with the buttons, the menu and the mouse,
-// and dragging the points A and B along the x axis.
+// and dragging the points A and B along the x axis; with Shift held A follows
+// the pointer without a press.
 #include <QLineEdit>
 #include <QPainter>
 #include <cmath>
@@ -196,10 +197,12 @@ void TFGraf::PaintBox1MouseMove(int X, int Y) {
     bildschieben(X, Y);
     return;
   }
+  // With Shift held A follows the pointer along f1, as when its marker is dragged.
+  const bool folgen = ziehmodus == 0 && !rahmenaktiv && (PaintBox1->tasten & Qt::ShiftModifier);
   const QRgb farbe = PaintBox1->pixel(X, Y);
-  if (farbe == gelb || farbe == gruen || ziehmodus != 0) {
+  if (farbe == gelb || farbe == gruen || ziehmodus != 0 || folgen) {
     PaintBox1->setCursor(Qt::PointingHandCursor);
-    if (ziehmodus == 1) {
+    if (ziehmodus == 1 || folgen) {
       punktziehen(ed_A, X);
       PaintBox1Paint();
     } else if (ziehmodus == 2) {

@@ -38,6 +38,17 @@ void TPaintBox::paintEvent(QPaintEvent*) {
   malt = false;
   QPainter p(this);
   p.drawImage(0, 0, bild);
+  if (!kreuzort) return;
+  p.setPen(QPen(Qt::black, 1));
+  const QPoint k = *kreuzort;
+  p.drawLine(k - QPoint(5, 5), k + QPoint(5, 5));
+  p.drawLine(k + QPoint(-5, 5), k + QPoint(5, -5));
+}
+
+void TPaintBox::kreuzsetzen(std::optional<QPoint> ort) {
+  if (ort == kreuzort) return;
+  kreuzort = ort;
+  zeigen();
 }
 
 void TPaintBox::resizeEvent(QResizeEvent*) {
@@ -46,16 +57,19 @@ void TPaintBox::resizeEvent(QResizeEvent*) {
 
 void TPaintBox::mousePressEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
+  tasten = e->modifiers();
   if (OnMouseDown) OnMouseDown(e->button(), p.x(), p.y());
 }
 
 void TPaintBox::mouseMoveEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
+  tasten = e->modifiers();
   if (OnMouseMove) OnMouseMove(p.x(), p.y());
 }
 
 void TPaintBox::mouseReleaseEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
+  tasten = e->modifiers();
   if (OnMouseUp) OnMouseUp(p.x(), p.y());
 }
 

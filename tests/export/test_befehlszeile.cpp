@@ -2,7 +2,9 @@
 // back by the export tests' own readers and compared with the window's drawing
 // of the same state, the result list, usage errors and files that cannot be
 // read or written.
+#include <QDir>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,6 +67,8 @@ class BefehlszeileTest : public QObject {
 
  private slots:
   void initTestCase() {
+    // The kept state of --last lives here, never in the real home.
+    qputenv("XDG_STATE_HOME", pfad("zustand").toUtf8());
     schriftersatz();
     ersetzungslisteladen();
     QVERIFY(ordner.isValid());
@@ -130,6 +134,35 @@ class BefehlszeileTest : public QObject {
     QCOMPARE(l.aus, erwartet);
   }
 
+  // --with-list puts the result list below the drawing of an SVG or PDF;
+  // --last takes the state kept at the window's end instead of a FILE.
+  void listeImBildUndLetzterStand() {
+    QVERIFY(QDir().mkpath(pfad("zustand/funktionsplotter")));
+    schreiben(pfad("zustand/funktionsplotter/letzter.fpblatt"),
+              R"({"format": "funktionsplotter-blatt", "version": "1.0",
+                  "controls": {"ed_f1": "x^2-4", "c_nullstellen": true, "c_extrema": true}})");
+    const Lauf liste = starten({"--last", "--list"}, ordner.path());
+    QCOMPARE(liste.status, 0);
+    const QList<QByteArray> zeilen = liste.aus.trimmed().split('\n');
+    QVERIFY2(zeilen.value(0) == "Функция Y = X^2-4" && zeilen.size() > 5, liste.aus.constData());
+
+    const Lauf pdf = starten({"--export", "liste.pdf", "--with-list", "--last"}, ordner.path());
+    QVERIFY2(pdf.status == 0, pdf.fehler.constData());
+    const Lauf svg = starten({"--export", "liste.svg", "--with-list", "--last"}, ordner.path());
+    QVERIFY2(svg.status == 0, svg.fehler.constData());
+    const QByteArray svgtext = lesen(pfad("liste.svg"));
+    QVERIFY(QSvgRenderer(svgtext).isValid());
+    QVERIFY(svgtext.contains("f1(x) = X^2-4") && svgtext.contains(zeilen.last().trimmed().split('\t').last()));
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    QProcess p;
+    p.start("pdftotext", {pfad("liste.pdf"), "-"});
+    QVERIFY(p.waitForFinished(60000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    QVERIFY2(text.contains("f1(x) = X^2-4"), qPrintable(text));
+    for (const QByteArray& zeile : zeilen)
+      QVERIFY2(text.contains(QString::fromUtf8(zeile).simplified()), zeile.constData());
+  }
+
   void versionUndHilfe() {
     const Lauf v = starten({"--version"}, ordner.path());
     QCOMPARE(v.status, 0);
@@ -159,6 +192,9 @@ class BefehlszeileTest : public QObject {
         {{"--export", "a.gif", "--bmp16"}, "--bmp16 действует только для файлов .bmp"},
         {{"--size", "10x10"}, "только вместе с --export или --list"},
         {{"eins.fpblatt", "zwei.fpblatt"}, "лишний аргумент «zwei.fpblatt»"},
+        {{"--export", "a.png", "--with-list"}, "--with-list действует только для файлов .svg и .pdf"},
+        {{"--with-list", "--list"}, "--with-list действует только вместе с --export"},
+        {{"--list", "--last", "eins.fpblatt"}, "--last и ФАЙЛ вместе не действуют"},
     };
     const QStringList vorher = QDir(ordner.path()).entryList(QDir::Files);
     for (const Fall& f : faelle) {

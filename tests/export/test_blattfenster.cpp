@@ -1,10 +1,12 @@
 // Worksheet files in the window: opening sets every widget and the saved view,
 // which the activation's view reset does not overwrite; a refused file changes
 // nothing and says why; Ctrl+S and Ctrl+O from inside an edit field; a dropped
-// file opens.
+// file opens; the state kept at the end and reopened; the title and the
+// recent worksheets.
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -21,6 +23,7 @@
 #include "fktint.h"
 #include "graf_rus.h"
 #include "leser.h"
+#include "letzterstand.h"
 #include "paintbox.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
@@ -70,6 +73,7 @@ class BlattFensterTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir ordner;
+  QTemporaryDir zustandsordner;  // the user's state folder, never the real one
   std::unique_ptr<TFGraf> f;
   QString pfad(const QString& name) { return ordner.filePath(name); }
 
@@ -102,6 +106,8 @@ class BlattFensterTest : public QObject {
 
  private slots:
   void initTestCase() {
+    QVERIFY(zustandsordner.isValid());
+    qputenv("XDG_STATE_HOME", zustandsordner.path().toUtf8());
     schriftersatz();
     tastenfilteranbringen();
     QVERIFY(ordner.isValid());
@@ -214,6 +220,117 @@ class BlattFensterTest : public QObject {
     QDropEvent ablegen(QPointF(100, 100), Qt::CopyAction, blatt.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(f.get(), &ablegen);
     zeigtunterricht();
+  }
+
+  // Esc ends the program at once and keeps the state; a new start still shows
+  // the defaults, and the menu item brings the kept state back.
+  void escBehaeltDenStandFuerDasMenue() {
+    QVERIFY(letzterstandpfad().startsWith(zustandsordner.path() + "/"));
+    fensterstarten();
+    QString meldung;
+    beimdialog([&](QWidget* w) {
+      if (auto* m = qobject_cast<QMessageBox*>(w)) meldung = m->text();
+      qobject_cast<QDialog*>(w)->accept();
+    });
+    f->LetzteroeffnenClick();
+    QVERIFY2(meldung.contains("Последнего набора ещё нет"), qPrintable(meldung));
+
+    f->ed_f1->setText("x^3-2*x");
+    f->c_extrema->click();
+    f->c_ergebnisliste->click();
+    f->sgroesserClick();
+    const std::string stand = blattschreiben(steuer, Sicht{xmin, xmax, ymin, ymax});
+    // The offscreen platform leaves the activation with the closed message.
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    QTest::keyClick(f->ed_f1, Qt::Key_Escape);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(lesen(letzterstandpfad()).toStdString(), stand);
+    // Only the kept state and the recent list are in the folder: no temporary file.
+    QStringList dateien = QFileInfo(letzterstandpfad()).dir().entryList(QDir::Files | QDir::Hidden);
+    dateien.removeAll("zuletzt.txt");
+    QCOMPARE(dateien, QStringList{"letzter.fpblatt"});
+
+    cleanup();
+    fensterstarten();
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));
+    QVERIFY(f->Mergebnis->isHidden());
+    f->Letzteroeffnen1->trigger();
+    QCOMPARE(blattschreiben(steuer, Sicht{xmin, xmax, ymin, ymax}), stand);
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X^3-2*X"));
+    QVERIFY(f->c_extrema->isChecked() && !f->Mergebnis->isHidden());
+    QVERIFY(f->Mergebnis->toPlainText().startsWith("Функция Y = X^3-2*X"));
+    // The kept state names no worksheet of the user's.
+    QCOMPARE(f->windowTitle(), QStringLiteral("Графическое представление функции"));
+
+    // The next end replaces it as a whole.
+    f->c_extrema->click();
+    f->SEndeClick();
+    QCOMPARE(lesen(letzterstandpfad()).toStdString(), blattschreiben(steuer, Sicht{xmin, xmax, ymin, ymax}));
+  }
+
+  // A state folder that cannot be made: the message says so, and the window
+  // still closes at once.
+  void unmoeglicherZustandsordner() {
+    fensterstarten();
+    schreiben(pfad("keinordner"), "eine Datei");
+    qputenv("XDG_STATE_HOME", pfad("keinordner").toUtf8());
+    QVERIFY(f->letztenstandbehalten().contains(pfad("keinordner/funktionsplotter")));
+    f->SEndeClick();
+    QVERIFY(!f->isVisible());
+    qputenv("XDG_STATE_HOME", zustandsordner.path().toUtf8());
+  }
+
+  void titelUndZuletztGeoeffnete() {
+    const QString grund = QStringLiteral("Графическое представление функции");
+    fensterstarten();
+    QCOMPARE(f->windowTitle(), grund);
+    beimdialog([&](QWidget* w) {
+      auto* d = qobject_cast<QFileDialog*>(w);
+      d->setDirectory(ordner.path());
+      namensfeld(d, "урок");
+      static_cast<QDialog*>(d)->accept();
+    });
+    f->BlattspeichernClick();
+    QCOMPARE(f->windowTitle(), "урок.fpblatt[*] — " + grund);
+    QVERIFY(!f->isWindowModified());
+    // A typed term, a ticked box, a moved view: each marks a change.
+    const std::function<void()> aenderungen[] = {
+        [&] { f->ed_f2->setText("X"); }, [&] { f->c_schar->click(); }, [&] { f->slinksClick(); },
+        [&] { f->m_raster->trigger(); }};
+    for (const auto& aendern : aenderungen) {
+      QCOMPARE(f->blattoeffnen(pfad("урок.fpblatt")), QString());
+      QVERIFY(!f->isWindowModified());
+      aendern();
+      QVERIFY(f->isWindowModified());
+    }
+
+    QCOMPARE(f->blattoeffnen(pfad("unterricht.fpblatt")), QString());
+    QCOMPARE(f->windowTitle(), "unterricht.fpblatt[*] — " + grund);
+    QVERIFY(!f->isWindowModified());
+    QVERIFY(f->zuletzt[0]->isVisible() && f->zuletzt[1]->isVisible());
+    QCOMPARE(f->zuletzt[0]->text(), QStringLiteral("&1 unterricht.fpblatt"));
+    QCOMPARE(f->zuletzt[1]->text(), QStringLiteral("&2 урок.fpblatt"));
+    // The list is at the end of the worksheet items, before the print item.
+    const QList<QAction*> menue = f->Bearbeiten1->actions();
+    QCOMPARE(menue.indexOf(f->zuletzt[0]), menue.indexOf(f->Letzteroeffnen1) + 1);
+    QCOMPARE(menue.last(), f->Drucken1);
+    f->zuletzt[1]->trigger();
+    QCOMPARE(f->ed_f1->text(), QStringLiteral("X*SIN(X+P)"));
+    QCOMPARE(f->windowTitle(), "урок.fpblatt[*] — " + grund);
+
+    // Five at most, newest first, and kept for the next start.
+    for (int i = 1; i <= 5; ++i) {
+      schreiben(pfad(QString("blatt%1.fpblatt").arg(i)), blattschreiben(unterricht(), gespeichert));
+      QCOMPARE(f->blattoeffnen(pfad(QString("blatt%1.fpblatt").arg(i))), QString());
+    }
+    cleanup();
+    fensterstarten();
+    QCOMPARE(f->windowTitle(), grund);
+    QStringList namen;
+    for (QAction* a : f->zuletzt) namen << (a->isVisible() ? a->text() : QString());
+    QCOMPARE(namen, QStringList({"&1 blatt5.fpblatt", "&2 blatt4.fpblatt", "&3 blatt3.fpblatt", "&4 blatt2.fpblatt",
+                                 "&5 blatt1.fpblatt"}));
   }
 };
 

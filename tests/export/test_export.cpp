@@ -9,6 +9,9 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QCheckBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -33,6 +36,7 @@
 #include "fktint.h"
 #include "graf_rus.h"
 #include "dialoge.h"
+#include "ergebnisblatt.h"
 #include "leser.h"
 #include "paintbox.h"
 #include "plotpass.h"
@@ -90,6 +94,28 @@ void altedatei(const QString& name) {
   QCOMPARE(f.write(altinhalt), altinhalt.size());
 }
 
+// The text of a PDF through poppler's reader, blanks run together; empty
+// where the reader is missing.
+QString pdftext(const QString& pdf) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) return {};
+  QProcess p;
+  p.start("pdftotext", {"-layout", pdf, "-"});
+  p.waitForFinished(60000);
+  return QString::fromUtf8(p.readAllStandardOutput()).replace(QRegularExpression("[ \t]+"), " ");
+}
+
+QString einfach(const std::u16string& zeile) {
+  return QString::fromStdU16String(zeile).replace(QRegularExpression("[ \t]+"), " ").trimmed();
+}
+
+// A state whose result list fills several pages: the value table.
+void langeliste() {
+  zustandsetzen(590, 597);
+  steuer.c_ergebnisliste = steuer.Mergebnis_visible = true;
+  steuer.c_wertetabelle = true;
+  steuer.c_nullstellen = true;
+}
+
 // Every format at the default size and as a small drawing (below Qt's write
 // buffer, so that only the final flush fails), and the PDF printer; `schreiben`
 // runs each under the failing condition. Each must report and keep the old file.
@@ -97,11 +123,13 @@ void jedesformatscheitert(const QString& ordner, const std::function<QString(std
   for (const QSize groesse : {QSize(830, 597), QSize(60, 40)}) {
     zustandsetzen(groesse.width(), groesse.height());
     const QImage schirm = bildschirm();
-    for (int filter = 1; filter <= 7; ++filter) {
-      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(filter == 7 ? "pdf" : filterendung(filter));
+    // The filters, then the PDF printer.
+    constexpr int druckpfad = filter_pdfliste + 1;
+    for (int filter = 1; filter <= druckpfad; ++filter) {
+      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(filter == druckpfad ? "pdf" : filterendung(filter));
       altedatei(name);
       const QString meldung = schreiben([&] {
-        if (filter <= 6) return bildspeichern(filter, name, schirm);
+        if (filter < druckpfad) return bildspeichern(filter, name, schirm);
         QPrinter drucker(QPrinter::HighResolution);
         drucker.setOutputFormat(QPrinter::PdfFormat);
         drucker.setOutputFileName(name);
@@ -109,13 +137,13 @@ void jedesformatscheitert(const QString& ordner, const std::function<QString(std
         return druckseite(drucker, groesse.width(), groesse.height());
       });
       QVERIFY2(meldung.contains("не записан") && meldung.contains(name), qPrintable(name + ": " + meldung));
-      QVERIFY2(filter == 7 || meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
+      QVERIFY2(filter == druckpfad || meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
       QCOMPARE(lesen(name), altinhalt);
     }
   }
   // No temporary file is left beside the old ones.
   const QStringList reste = QDir(ordner).entryList(QDir::Files | QDir::Hidden);
-  const QRegularExpression alt("^alt[1-7]-(830|60)\\.(bmp|gif|wmf|svg|pdf)$");
+  const QRegularExpression alt("^alt([1-9]|10)-(830|60)\\.(bmp|gif|wmf|svg|pdf|png)$");
   QVERIFY2(std::all_of(reste.begin(), reste.end(), [&](const QString& n) { return alt.match(n).hasMatch(); }),
            qPrintable(reste.join(' ')));
 }
@@ -137,7 +165,7 @@ class ExportTest : public QObject {
   void formateVonEigenenLesernGelesen() {
     zustandsetzen();
     const QImage schirm = bildschirm();
-    for (int filter = 1; filter <= 6; ++filter) {
+    for (int filter = 1; filter <= filter_png; ++filter) {
       const QString name = dateiname(filter, pfad(QString("format%1").arg(filter)));
       QCOMPARE(bildspeichern(filter, name, schirm), QString());
       const QByteArray d = lesen(name);
@@ -202,34 +230,55 @@ class ExportTest : public QObject {
           QVERIFY(hat(b, blau) && hat(b, rot));
           break;
         }
+        case 7: {
+          QCOMPARE(d.left(8), QByteArray("\x89PNG\r\n\x1a\n"));
+          QCOMPARE(QImage(name, "PNG").convertToFormat(QImage::Format_RGB32), schirm);
+          break;
+        }
       }
     }
   }
 
-  void filterEntscheidetFormatUndEndung() {
+  // The data always match the extension written: the filter decides where the
+  // name has none of its own, a known extension of another format switches to it.
+  void datenPassenZurEndung() {
     zustandsetzen();
     const QImage schirm = bildschirm();
     struct Fall {
       int filter;
       const char* name;
       const char* geschrieben;
-      QByteArray anfang;
+      int format;
     };
     const Fall faelle[] = {
-        {2, "sechzehn.gif", "sechzehn.gif", "BM"},  // the filter wins over the extension
-        {3, "ohne", "ohne.gif", "GIF8"},
-        {1, "ohne", "ohne.bmp", "BM"},
-        {4, "vektor.emf", "vektor.emf", QByteArray("\x01\0\0\0", 4)},
-        {5, "ohne", "ohne.svg", "<?xml"},
-        {6, "ohne", "ohne.pdf", "%PDF"},
+        {filter_gif, "ohne", "ohne.gif", filter_gif},
+        {filter_bmp, "ohne", "ohne.bmp", filter_bmp},
+        {filter_svg, "ohne", "ohne.svg", filter_svg},
+        {filter_png, "ohne", "ohne.png", filter_png},
+        {filter_gif, "урок1.png", "урок1.png", filter_png},
+        {filter_bmp16, "sechzehn.gif", "sechzehn.gif", filter_gif},
+        {filter_bmp16, "sechzehn.BMP", "sechzehn.BMP", filter_bmp16},
+        {filter_gif, "voll.bmp", "voll.bmp", filter_bmp},
+        {filter_emf, "vektor.emf", "vektor.emf", filter_emf},
+        {filter_svg, "vektor.emf", "vektor.emf", filter_emf},
+        {filter_pdf, "bild.Svg", "bild.Svg", filter_svg},
+        {filter_png, "seite.pdf", "seite.pdf", filter_pdf},
+        {filter_pdfliste, "liste.PDF", "liste.PDF", filter_pdfliste},
+        {filter_svgliste, "liste.pdf", "liste.pdf", filter_pdf},
+        {filter_gif, "foto.jpg", "foto.jpg.gif", filter_gif},
+        {filter_gif, "урок 3.2", "урок 3.2.gif", filter_gif},
     };
+    // The first bytes of each filter's format.
+    const QList<QByteArray> anfang = {"BM",   "BM",     "GIF8", QByteArray("\x01\0\0\0", 4), "<?xml",
+                                      "%PDF", "\x89PNG", "<?xml", "%PDF"};
     for (const Fall& f : faelle) {
-      const QString name = dateiname(f.filter, pfad(f.name));
-      QCOMPARE(name, pfad(f.geschrieben));
-      QCOMPARE(bildspeichern(f.filter, name, schirm), QString());
-      QVERIFY2(lesen(name).startsWith(f.anfang), f.geschrieben);
+      const Bildziel ziel = bildziel(f.filter, pfad(f.name));
+      QCOMPARE(ziel.name, pfad(f.geschrieben));
+      QCOMPARE(ziel.filterindex, f.format);
+      QCOMPARE(bildspeichern(ziel.filterindex, ziel.name, schirm), QString());
+      QVERIFY2(lesen(ziel.name).startsWith(anfang[f.format - 1]), f.geschrieben);
+      if (f.format <= filter_bmp16) QCOMPARE(le16(lesen(ziel.name), 28) == 4, f.format == filter_bmp16);
     }
-    QCOMPARE(le16(lesen(pfad("sechzehn.gif")), 28), quint16(4));
   }
 
   void fehlschlagBehaeltAlteDatei() {
@@ -297,7 +346,7 @@ class ExportTest : public QObject {
     zustandsetzen();
     QDir(ordner.path()).mkdir("leer");
     for (const QImage& bild : {QImage(), QImage(830, 0, QImage::Format_RGB32), QImage(0, 597, QImage::Format_RGB32)})
-      for (int filter = 1; filter <= 6; ++filter)
+      for (int filter = 1; filter <= filter_pdfliste; ++filter)
         QVERIFY(bildspeichern(filter, pfad("leer/bild"), bild).contains("не содержит ни одной точки"));
     altedatei(pfad("leer/alt.pdf"));
     for (const QSize groesse : {QSize(830, 0), QSize(0, 597)}) {
@@ -367,6 +416,91 @@ class ExportTest : public QObject {
     QVERIFY(bunt > 500);
   }
 
+  // The print dialog's job with the list: the terms as typed, the drawing, and
+  // the whole list over several pages; without it the one specified page.
+  void druckMitErgebnissen() {
+    langeliste();
+    const auto drucken = [&](const QString& name, bool mitliste) {
+      QPrinter drucker(QPrinter::HighResolution);
+      drucker.setOutputFormat(QPrinter::PdfFormat);
+      drucker.setOutputFileName(pfad(name));
+      drucker.setPageSize(QPageSize(QPageSize::A4));
+      return druckauftrag(drucker, 590, 597, mitliste);
+    };
+    QCOMPARE(drucken("mitliste.pdf", true), QString());
+    const QString text = pdftext(pfad("mitliste.pdf"));
+    if (text.isEmpty()) QSKIP("pdftotext is not installed");
+    QVERIFY(ergebnisliste.size() > 100);
+    for (const QString& teil : {QString("f1(x) = X*SIN(X+P)"), QString("f2(x) = X^2/4-2"), einfach(ergebnisliste.front()),
+                                QString("Нули"), einfach(ergebnisliste.back())})
+      QVERIFY2(text.contains(teil), qPrintable(teil));
+    QVERIFY2(text.count('\f') >= 3, qPrintable(QString::number(text.count('\f'))));
+    // The drawing is on the first page, in colour.
+    const QImage seite = pdfseite(pfad("mitliste.pdf"), 50);
+    QVERIFY(seite.isNull() || (hat(seite, blau) || hat(seite, rot)));
+
+    QCOMPARE(drucken("ohneliste.pdf", false), QString());
+    const QString ohne = pdftext(pfad("ohneliste.pdf"));
+    QVERIFY(!ohne.contains("f1(x) =") && !ohne.contains(einfach(ergebnisliste.back())));
+    QCOMPARE(ohne.count('\f'), 1);
+  }
+
+  // The same composition in the picture files that carry the list.
+  void bilderMitErgebnissen() {
+    langeliste();
+    const QImage schirm = bildschirm();
+    QCOMPARE(bildspeichern(filter_pdfliste, pfad("liste.pdf"), schirm), QString());
+    QCOMPARE(bildspeichern(filter_svgliste, pfad("liste.svg"), schirm), QString());
+    const QString svg = QString::fromUtf8(lesen(pfad("liste.svg")));
+    const QSvgRenderer r(lesen(pfad("liste.svg")));
+    QVERIFY(r.isValid());
+    QCOMPARE(r.viewBox().width(), 590);
+    QVERIFY(r.viewBox().height() > 597 + 100 * 10);
+    const QString text = pdftext(pfad("liste.pdf"));
+    for (const QString& teil : {QString("f1(x) = X*SIN(X+P)"), QString("Нули"), einfach(ergebnisliste.back())}) {
+      QVERIFY2(text.isEmpty() || text.contains(teil), qPrintable(teil));
+      QVERIFY2(svg.contains(teil.section(' ', 0, 0)), qPrintable(teil));
+    }
+  }
+
+  // «Печать…» opens the preview; the choice of the list changes its pages, and
+  // its print goes to the dialog's printer, here a PDF file.
+  void druckenUeberDieVorschau() {
+    langeliste();
+    steuer.c_ergebnisliste = steuer.Mergebnis_visible = false;
+    auto f = std::make_unique<TFGraf>();
+    f->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    f->c_ergebnisliste->click();
+    QCOMPARE(f->Drucken1->text(), QStringLiteral("Печать…"));
+    QCOMPARE(f->Drucken1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    int ohne = 0, mit = 0;
+    beimdialog([&](QWidget* w) {
+      auto* d = qobject_cast<QPrintPreviewDialog*>(w);
+      QVERIFY(d);
+      auto* seiten = d->findChild<QPrintPreviewWidget*>();
+      auto* mitliste = d->findChild<QCheckBox*>("mitliste");
+      // With the memo shown the list is chosen at first.
+      QVERIFY(seiten && mitliste && mitliste->text() == "с результатами" && mitliste->isChecked());
+      mit = seiten->pageCount();
+      // A file named already must not be written by the preview.
+      d->printer()->setOutputFormat(QPrinter::PdfFormat);
+      d->printer()->setOutputFileName(pfad("vorschau.pdf"));
+      mitliste->setChecked(false);
+      ohne = seiten->pageCount();
+      mitliste->setChecked(true);
+      QVERIFY(!QFile::exists(pfad("vorschau.pdf")));
+      seiten->print();
+      d->reject();
+    });
+    QTest::keyClick(f->ed_f1, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(ohne, 1);
+    QVERIFY2(mit >= 3, qPrintable(QString::number(mit)));
+    const QString text = pdftext(pfad("vorschau.pdf"));
+    QVERIFY(lesen(pfad("vorschau.pdf")).startsWith("%PDF"));
+    QVERIFY(text.isEmpty() || (text.contains("f1(x) = X*SIN(X+P)") && text.contains(einfach(ergebnisliste.back()))));
+  }
+
   // Handlers on the main window: the dialog, the memo's width, the error display.
   void speichernUeberDenDialog() {
     steuer = Steuerzustand{};
@@ -396,10 +530,37 @@ class ExportTest : public QObject {
     const QStringList gesehen = speichern(1, pfad("fenster"));
     QCOMPARE(gesehen.value(0), QStringLiteral("Сохранить изображение"));
     QCOMPARE(gesehen.value(1), QStringLiteral("Изображение (*.gif)"));
-    QCOMPARE(gesehen.value(2), QStringLiteral("6"));
+    QCOMPARE(gesehen.value(2), QStringLiteral("9"));
     QCOMPARE(gesehen.value(3), QString());
     QCOMPARE(gesehen.value(4), QStringLiteral("Rueckfrage"));
     QCOMPARE(QImage(pfad("fenster.bmp")).size(), QSize(830, 597));
+    // A name typed with ".png" gets PNG data under every filter.
+    for (int filter = 1; filter <= filter_pdfliste; ++filter) {
+      const QString name = pfad(QString("окно-урок%1.png").arg(filter));
+      speichern(filter, name);
+      QVERIFY2(lesen(name).startsWith("\x89PNG\r\n\x1a\n"), qPrintable(name));
+      QCOMPARE(QImage(name, "PNG").size(), QSize(830, 597));
+    }
+
+    // A name the dialog confirmed but that gets the filter's extension appended
+    // asks again before it replaces a file of that name.
+    altedatei(pfad("foto.jpg.gif"));
+    QStringList fragen;
+    beimdialog([&](QWidget* w) {
+      auto* d = qobject_cast<QFileDialog*>(w);
+      d->setDirectory(ordner.path());
+      namensfeld(d, "foto.jpg");
+      static_cast<QDialog*>(d)->accept();
+      beimdialog([&](QWidget* box) {
+        if (auto* m = qobject_cast<QMessageBox*>(box)) fragen << m->text();
+        if (auto* m = qobject_cast<QMessageBox*>(box)) m->button(QMessageBox::No)->click();
+      });
+    });
+    f->Speichern1Click();
+    QCOMPARE(fragen.size(), 1);
+    QVERIFY2(fragen[0].contains("foto.jpg.gif") && fragen[0].contains("Заменить"), qPrintable(fragen.value(0)));
+    QCOMPARE(lesen(pfad("foto.jpg.gif")), altinhalt);
+    QVERIFY(!QFile::exists(pfad("foto.jpg")));
 
     // With the memo shown, the drawing and so every export is narrower.
     f->Bergebnis();

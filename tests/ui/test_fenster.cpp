@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
@@ -103,9 +104,12 @@ class FensterTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TFGraf> f;
+  QTemporaryDir zustandsordner;  // where closing the window keeps its state, never the real home
 
  private slots:
   void initTestCase() {
+    QVERIFY(zustandsordner.isValid());
+    qputenv("XDG_STATE_HOME", zustandsordner.path().toUtf8());
     schriftersatz();
     qtrussisch();
     tastenfilteranbringen();

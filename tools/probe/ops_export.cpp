@@ -5,6 +5,7 @@
 
 #include "abbildung.h"
 #include "bildexport.h"
+#include "ergebnisblatt.h"
 #include "ops_plot.h"
 #include "plotpass.h"
 #include "grafikstart.h"
@@ -26,12 +27,15 @@ const bool export_op = probe_op("export", [](const json& r) {
   if (std::string fehler = zeichenzustand(r); !fehler.empty()) return json{{"error", fehler}};
   if (!r.contains("path") || !r["path"].is_string()) return json{{"error", "path: text expected"}};
   const int filter = r.value("filter", 3);
-  if (filter < 1 || filter > 6) return json{{"error", "filter: 1 to 6"}};
+  if (filter < 1 || filter > filter_pdfliste) return json{{"error", "filter: 1 to 9"}};
   grafikstarten();
-  const QString name = dateiname(filter, QString::fromStdString(r["path"].get<std::string>()));
-  const QString fehler = bildspeichern(filter, name, bildschirm());
+  const Bildziel ziel = bildziel(filter, QString::fromStdString(r["path"].get<std::string>()));
+  const QString fehler = bildspeichern(ziel.filterindex, ziel.name, bildschirm());
   if (!fehler.isEmpty()) return json{{"error", fehler.toStdString()}};
-  return json{{"file", name.toStdString()}, {"width", steuer.PaintBox1_width}, {"height", steuer.PaintBox1_height}};
+  return json{{"file", ziel.name.toStdString()},
+              {"filter", ziel.filterindex},
+              {"width", steuer.PaintBox1_width},
+              {"height", steuer.PaintBox1_height}};
 });
 
 const bool print_op = probe_op("print", [](const json& r) {
@@ -42,7 +46,8 @@ const bool print_op = probe_op("print", [](const json& r) {
   drucker.setOutputFormat(QPrinter::PdfFormat);
   drucker.setOutputFileName(QString::fromStdString(r["pdf"].get<std::string>()));
   drucker.setPageSize(QPageSize(QPageSize::A4));
-  const QString fehler = druckseite(drucker, steuer.PaintBox1_width, steuer.PaintBox1_height);
+  // "list": the print dialog's job with the terms and the result list over its pages.
+  const QString fehler = druckauftrag(drucker, steuer.PaintBox1_width, steuer.PaintBox1_height, r.value("list", false));
   if (!fehler.isEmpty()) return json{{"error", fehler.toStdString()}};
   const Seitenrechteck s = seitenrechteck(drucker.width(), steuer.PaintBox1_width, steuer.PaintBox1_height);
   return json{{"file", r["pdf"]},

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -27,6 +28,7 @@
 
 #include "abbildung.h"
 #include "emfcanvas.h"
+#include "ergebnisblatt.h"
 #include "plotpass.h"
 #include "qtcanvas.h"
 
@@ -139,6 +141,22 @@ bool alssvg(const QImage& schirm, QSaveFile& datei, QString&) {
   return datei.write(daten) == daten.size();
 }
 bool alspdf(const QImage& schirm, QSaveFile& datei, QString&) { return pdfschreiben(schirm.width(), schirm.height(), datei); }
+bool alsliste(QByteArray (*schreiber)(const Ergebnisblatt&), const QImage& schirm, QSaveFile& datei, QString& fehler) {
+  const QByteArray daten = schreiber(ergebnisblattaufnehmen(schirm.width(), schirm.height()));
+  if (daten.isEmpty()) fehler = QStringLiteral("Рисунок со списком не создан");
+  return !daten.isEmpty() && datei.write(daten) == daten.size();
+}
+bool alssvgliste(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+  return alsliste(svgmitliste, schirm, datei, fehler);
+}
+bool alspdfliste(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+  return alsliste(pdfmitliste, schirm, datei, fehler);
+}
+bool alspng(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+  if (schirm.save(&datei, "PNG")) return true;
+  fehler = datei.errorString();
+  return false;
+}
 
 // Every picture format of the save dialog, in the order of its filter index: the
 // filter text, the extension a name without one gets, and the writer. The raster
@@ -152,9 +170,19 @@ const Bildformat bildformate[] = {
     {"Изображение (*.bmp)", "bmp", alsbmp},          {"16-цветная графика (*.bmp)", "bmp", alsbmp16},
     {"Изображение (*.gif)", "gif", gifkodieren},    {"Векторная графика (*.wmf)", "wmf", alsemf},
     {"Векторная графика SVG (*.svg)", "svg", alssvg},  {"Документ PDF (*.pdf)", "pdf", alspdf},
+    {"Изображение PNG (*.png)", "png", alspng},
+    {"Векторная графика SVG со списком результатов (*.svg)", "svg", alssvgliste},
+    {"Документ PDF со списком результатов (*.pdf)", "pdf", alspdfliste},
 };
 constexpr int formatzahl = static_cast<int>(std::size(bildformate));
-static_assert(formatzahl == filter_pdf);
+static_assert(formatzahl == filter_pdfliste);
+
+// Extensions that name a format without being a filter's own.
+struct Nebenendung {
+  const char* endung;
+  int filterindex;
+};
+constexpr Nebenendung nebenendungen[] = {{"emf", filter_emf}};
 
 const Bildformat* bildformat(int filterindex) {
   return filterindex >= 1 && filterindex <= formatzahl ? &bildformate[filterindex - 1] : nullptr;
@@ -173,10 +201,31 @@ QString filterendung(int filterindex) {
   return QString::fromLatin1(f ? f->endung : "gif");
 }
 
-QString dateiname(int filterindex, const QString& name) {
-  if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty() || name.endsWith(QLatin1Char('/'))) return name;
-  return name + QLatin1Char('.') + filterendung(filterindex);
+namespace {
+
+// The filter whose format the extension names: the chosen one when it fits,
+// else the first in the dialog's order; 0 for an extension no format knows.
+int formatderendung(int gewaehlt, const QString& endung) {
+  const auto passt = [&](const char* e) { return endung.compare(QLatin1String(e), Qt::CaseInsensitive) == 0; };
+  if (const Bildformat* f = bildformat(gewaehlt); f && passt(f->endung)) return gewaehlt;
+  for (const Nebenendung& n : nebenendungen)
+    if (passt(n.endung) && gewaehlt == n.filterindex) return gewaehlt;
+  for (int i = 1; i <= formatzahl; ++i)
+    if (passt(bildformate[i - 1].endung)) return i;
+  for (const Nebenendung& n : nebenendungen)
+    if (passt(n.endung)) return n.filterindex;
+  return 0;
 }
+
+}  // namespace
+
+Bildziel bildziel(int filterindex, const QString& name) {
+  if (name.isEmpty() || name.endsWith(QLatin1Char('/'))) return {filterindex, name};
+  if (const int format = formatderendung(filterindex, QFileInfo(name).suffix())) return {format, name};
+  return {filterindex, name + QLatin1Char('.') + filterendung(filterindex)};
+}
+
+QString dateiname(int filterindex, const QString& name) { return bildziel(filterindex, name).name; }
 
 void sd1einrichten(QFileDialog& d) {
   d.setWindowTitle(QStringLiteral("Сохранить изображение"));
@@ -293,8 +342,6 @@ bool pdfschreiben(int breite, int hoehe, QSaveFile& datei) {
 
 }  // namespace
 
-namespace {
-
 // Buffered bytes reach the disk only on the final flush; a file is taken only
 // when that flush and every write before it went through, so a full disk or a
 // size limit leaves the old file as it was.
@@ -313,8 +360,6 @@ QString sicherschreiben(const QString& name, const std::function<bool(QSaveFile&
   if (vorhanden) meldung += QStringLiteral(" Прежний файл не изменён.");
   return meldung;
 }
-
-}  // namespace
 
 QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm) {
   if (QString leer = ohnebildpunkte(bildschirm.width(), bildschirm.height()); !leer.isEmpty()) return leer;
@@ -375,12 +420,12 @@ bool pdfvollstaendig(const QByteArray& pdf) {
 // The PDF printer writes its file itself, over the old one and without
 // reporting a failed write: it prints into a temporary file, and the target is
 // replaced only by a complete document.
-QString indateidrucken(QPrinter& drucker, int breite, int hoehe) {
+QString indateidrucken(QPrinter& drucker, const std::function<QString()>& drucken) {
   const QString ziel = drucker.outputFileName();
   QTemporaryFile zwischen(QDir::tempPath() + QStringLiteral("/druckseite-XXXXXX.pdf"));
   if (!zwischen.open()) return QStringLiteral("Временный файл печати не создан: %1.").arg(zwischen.errorString());
   drucker.setOutputFileName(zwischen.fileName());
-  const QString fehler = seitedrucken(drucker, breite, hoehe);
+  const QString fehler = drucken();
   drucker.setOutputFileName(ziel);
   if (!fehler.isEmpty()) return fehler;
   QFile gedruckt(zwischen.fileName());
@@ -394,13 +439,24 @@ QString indateidrucken(QPrinter& drucker, int breite, int hoehe) {
   });
 }
 
+// A print preview paints through a recording engine of its own, whatever file
+// the printer names.
+bool vorschau(QPrinter& drucker) {
+  const QPaintEngine* maschine = drucker.paintEngine();
+  return maschine && maschine->type() == QPaintEngine::Picture;
+}
+
 }  // namespace
+
+QString geschuetztdrucken(QPrinter& drucker, const std::function<QString()>& drucken) {
+  if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty() && !vorschau(drucker))
+    return indateidrucken(drucker, drucken);
+  return drucken();
+}
 
 QString druckseite(QPrinter& drucker, int breite, int hoehe) {
   if (QString leer = ohnebildpunkte(breite, hoehe); !leer.isEmpty()) return leer;
-  if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty())
-    return indateidrucken(drucker, breite, hoehe);
-  return seitedrucken(drucker, breite, hoehe);
+  return geschuetztdrucken(drucker, [&] { return seitedrucken(drucker, breite, hoehe); });
 }
 
 QString standarddruck(int breite, int hoehe) {

@@ -15,6 +15,7 @@ class Canvas;
 class QFileDialog;
 class QMimeData;
 class QPrinter;
+class QSaveFile;
 class QWidget;
 
 // Font, white ground with its outline just outside the W x H area, hollow
@@ -35,12 +36,25 @@ QMimeData* kopiedaten(int breite, int hoehe);
 void zwischenablagekopieren(int breite, int hoehe);
 
 // The save dialog's filters in their order, numbered from 1; the first four
-// are the classic ones, so their numbers stay.
-enum Filterindex { filter_bmp = 1, filter_bmp16, filter_gif, filter_emf, filter_svg, filter_pdf };
+// are the classic ones, so their numbers stay, and new ones go at the end.
+enum Filterindex {
+  filter_bmp = 1, filter_bmp16, filter_gif, filter_emf, filter_svg, filter_pdf, filter_png,
+  // SVG and PDF with the result list below the drawing
+  filter_svgliste, filter_pdfliste
+};
 extern const QStringList sd1filter;
 // The extension of each filter, for names typed without one.
 QString filterendung(int filterindex);
-// The name as written: one without extension gets the selected filter's.
+// What is written for the filter chosen and the name typed: the data always
+// match the name's extension. An extension of another known format switches
+// to that format (".emf" counts for the metafile); a name without extension,
+// or with one no format knows, gets the chosen filter's appended.
+struct Bildziel {
+  int filterindex;
+  QString name;
+};
+Bildziel bildziel(int filterindex, const QString& name);
+// The name of bildziel alone.
 QString dateiname(int filterindex, const QString& name);
 // Sets up the dialog `SD1`: title, filters, GIF selected, empty name,
 // overwrite confirmation; the default extension follows the filter.
@@ -55,6 +69,11 @@ QString ohnebildpunkte(int breite, int hoehe);
 // unchanged), or empty.
 QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm);
 
+// Writes a file through a temporary one: `inhalt` writes the bytes, and the
+// target is replaced only when every byte reached the disk. Returns the reason
+// of a failure (the old file is then unchanged), or empty.
+QString sicherschreiben(const QString& name, const std::function<bool(QSaveFile&, QString&)>& inhalt);
+
 // The standard sixteen colours of a 4-bit bitmap.
 QList<QRgb> palette16();
 
@@ -63,6 +82,10 @@ QList<QRgb> palette16();
 // page rectangle. A PDF printer's file is replaced only by a complete
 // document. Returns the reason of a failure, or empty.
 QString druckseite(QPrinter& drucker, int breite, int hoehe);
+// Runs `drucken` on the printer; where that is a PDF printer with a file
+// (and no preview), through a temporary file that replaces the target only
+// when the document is complete.
+QString geschuetztdrucken(QPrinter& drucker, const std::function<QString()>& drucken);
 // The page rectangle for a printable width and height: left, top, right, bottom.
 struct Seitenrechteck {
   int links, oben, rechts, unten;
