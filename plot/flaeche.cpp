@@ -23,6 +23,7 @@ void schraffurlinie(Canvas& canvas, std::u16string_view f, std::u16string_view g
   const std::int32_t r2 = schraffurzeile(pixely(fktwert(g, xw)));
   canvas.MoveTo(Round(c), r1);
   canvas.LineTo(Round(c), r2);
+  strichzaehlen(canvas);
 }
 
 }  // namespace
@@ -97,10 +98,12 @@ void stammkurve(Canvas& canvas, std::u16string_view term) {
         const double y = pixely(-W);
         if (darstellbar(y) && fehlercode == wert_gueltig) {
           const std::int32_t r = Round(y);
-          if (r < -100 || r > grafh + 100)
+          if (r < -100 || r > grafh + 100) {
             canvas.MoveTo(k, r);
-          else
+          } else {
             canvas.LineTo(k, r);
+            strichzaehlen(canvas);
+          }
         } else {
           canvas.MoveTo(k, _y);
         }

@@ -51,9 +51,10 @@ void kurvenschritt(Canvas& canvas, int c, double row, int& prev) {
   if (darstellbar(row)) {
     cur = Round(row);
     if (std::fabs(static_cast<double>(prev) - cur) > grafh / 2.0 - 10) fehlercode = wert_undefiniert;
-    if (cur >= -200 && cur <= grafh + 200 && zeichenstatus())
+    if (cur >= -200 && cur <= grafh + 200 && zeichenstatus()) {
       canvas.LineTo(c, cur);
-    else if (fehlercode >= kurve_unterbrochen)
+      strichzaehlen(canvas);
+    } else if (fehlercode >= kurve_unterbrochen)
       canvas.Pixels(c, cur, canvas.Pen().Color);
     else
       canvas.MoveTo(c, cur);
@@ -72,10 +73,12 @@ void sonderpunkt(Canvas& canvas, int c, double row) {
   }
   const int cur = Round(row);
   if (cur >= -200 && cur <= grafh + 200 && zeichenstatus()) {
-    if (steuer.M_winkel || steuer.M_bogen)
+    if (steuer.M_winkel || steuer.M_bogen) {
       canvas.Pixels(c, cur, pass.stiftfarbe);
-    else
+    } else {
       canvas.LineTo(c, cur);
+      strichzaehlen(canvas);
+    }
   } else if (fehlercode == kurve_unterbrochen) {
     canvas.Pixels(c, cur, pass.stiftfarbe);
   } else {
@@ -221,9 +224,10 @@ void umkehrkurve(Canvas& canvas, std::u16string_view term) {
     if (!darstellbar(col)) continue;
     const int cc = Round(col);
     if (cc >= -200 && cc <= grafb + 200 && zeichenstatus()) {
-      if (fehlercode == wert_gueltig)
+      if (fehlercode == wert_gueltig) {
         canvas.LineTo(cc, r);
-      else
+        strichzaehlen(canvas);
+      } else
         canvas.MoveTo(cc, r);
     } else if (fehlercode == kurve_unterbrochen) {
       canvas.Pixels(cc, r, canvas.Pen().Color);

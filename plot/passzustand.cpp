@@ -33,6 +33,7 @@ Passzustand pass;
 namespace {
 
 std::uint64_t passanfang = 0;
+std::uint64_t gezeichnet = 0;
 bool abgebrochen = false;
 
 void passabbrechen() {
@@ -44,10 +45,13 @@ void passabbrechen() {
 
 void budgetbeginnen() {
   passanfang = gelesenezeichen;
+  gezeichnet = 0;
   abgebrochen = false;
 }
 
-std::uint64_t passarbeit() { return gelesenezeichen - passanfang; }
+std::uint64_t passarbeit() { return gelesenezeichen - passanfang + gezeichnet; }
+
+void strichzaehlen(const Canvas& canvas) { gezeichnet += canvas.Pen().Width > 1 ? breiterstrich : duennerstrich; }
 
 bool budgetverbraucht() {
   if (!abgebrochen && passarbeit() > passbudget) passabbrechen();

@@ -45,6 +45,14 @@ inline constexpr std::uint64_t passbudget = 100'000'000;
 inline constexpr std::u16string_view passabbruchzeile =
     u"Расчёт прерван: слишком много вычислений, остальные кривые и анализы не построены";
 
+// Drawing counts too, in the same measure (a unit is about 3 ns): a segment
+// of a pen wider than one pixel is stroked as a polygon, about 5 microseconds
+// however wide, so that a family of wide curves stops like a long term does.
+// A thin segment costs less than the evaluation that gave its point, which is
+// counted already. Counted for every segment the curve and area loops draw.
+inline constexpr std::uint64_t duennerstrich = 0, breiterstrich = 1500;
+void strichzaehlen(const Canvas& canvas);
+
 // Starts the count of a pass's work from the evaluator's count now.
 void budgetbeginnen();
 // Work of the running or the last pass so far, in the budget's measure.

@@ -92,9 +92,15 @@ std::string steuerunglesen(const json& dokument, const Meldung& m, Steuerzustand
   if (!steuerung.is_object()) return m.schluessel("controls", "объектом");
   for (const Steuerelement& e : steuerelemente()) {
     const auto it = steuerung.find(e.name);
-    if (it != steuerung.end() && !jsonwertsetzen(z, e, *it)) return m.schluessel(e.name, erwartet(art(e)));
+    if (it == steuerung.end()) continue;
+    if (it->is_string() && art(e) == Steuerart::text)
+      if (const std::size_t i = steuerzeichen(utf16(it->get_ref<const std::string&>())); i != std::string::npos)
+        return m("не открыт: в значении ключа «" + std::string(e.name) + "» управляющий символ (знак " +
+                 std::to_string(i + 1) + "); текст поля — одна строка без таких символов.");
+    if (!jsonwertsetzen(z, e, *it)) return m.schluessel(e.name, erwartet(art(e)));
   }
   radioeindeutig(z);
+  breiteabgleichen(z);
   // Check box and memo stay in step; the memo's visibility decides.
   if (!steuerung.contains("Mergebnis_visible")) z.Mergebnis_visible = z.c_ergebnisliste;
   z.c_ergebnisliste = z.Mergebnis_visible;

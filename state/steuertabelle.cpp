@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -51,12 +52,34 @@ void zahlsetzen(Steuerzustand& z, const Steuerelement& e, std::int64_t wert) {
   if (e.anzeige) z.*e.anzeige = utf16(std::to_string(n));
 }
 
+std::size_t steuerzeichen(std::u16string_view text) {
+  const auto steuernd = [](char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029; };
+  const auto it = std::find_if(text.begin(), text.end(), steuernd);
+  return it == text.end() ? std::u16string_view::npos : static_cast<std::size_t>(it - text.begin());
+}
+
+void breiteabgleichen(Steuerzustand& z) {
+  const Steuerelement& e = *steuerelement("UpDown1");
+  const std::string feld = utf8(z.ed_breite);
+  const auto anfang = feld.find_first_not_of(' '), schluss = feld.find_last_not_of(' ');
+  if (anfang != std::string::npos) {
+    int n = 0;
+    const auto [ende, fehler] = std::from_chars(feld.data() + anfang, feld.data() + schluss + 1, n);
+    if (fehler == std::errc() && ende == feld.data() + schluss + 1) z.UpDown1 = n;
+  }
+  zahlsetzen(z, e, z.UpDown1);
+}
+
 bool jsonwertsetzen(Steuerzustand& z, const Steuerelement& e, const nlohmann::json& wert) {
   switch (art(e)) {
     case Steuerart::text:
       if (!wert.is_string()) return false;
-      z.*std::get<Textfeld>(e.feld) = utf16(wert.get_ref<const std::string&>());
-      return true;
+      if (const std::u16string text = utf16(wert.get_ref<const std::string&>());
+          steuerzeichen(text) == std::u16string_view::npos) {
+        z.*std::get<Textfeld>(e.feld) = text;
+        return true;
+      }
+      return false;
     case Steuerart::schalter:
       if (!wert.is_boolean()) return false;
       z.*std::get<Schalter>(e.feld) = wert.get<bool>();

@@ -2,6 +2,7 @@
 // worksheet file, the command line and the probe.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -37,8 +38,19 @@ inline Steuerart art(const Steuerelement& e) { return static_cast<Steuerart>(e.f
 // A number clamped into the control's range and shown in its field, as the spinner does.
 void zahlsetzen(Steuerzustand& z, const Steuerelement& e, std::int64_t wert);
 
-// Sets the control from a JSON value of its kind: a string, a boolean, an
-// integer. False, and nothing set, when the value is of another type.
+// The position of the first control character in a text (C0 and C1 controls,
+// DEL, line and paragraph separators), or npos. A field's text is one line:
+// such a character would break every listing of it into false lines.
+std::size_t steuerzeichen(std::u16string_view text);
+
+// The pen width has two controls; after a state was set by names they agree:
+// a whole number in the field sets the spinner's position (as typing it does,
+// clamped to the range), and the field then shows that position.
+void breiteabgleichen(Steuerzustand& z);
+
+// Sets the control from a JSON value of its kind: a string without control
+// characters, a boolean, an integer. False, and nothing set, when the value
+// is of another type.
 bool jsonwertsetzen(Steuerzustand& z, const Steuerelement& e, const nlohmann::json& wert);
 
 // The one radio button that stays selected when a state names none or several:

@@ -8,6 +8,21 @@
 // So the status writes and the reading of the status by "^" keep their order. For
 // texts long enough to reach the depth limit it also counts the nested operands
 // the way that reading nests them, since the limit depends on it.
+//
+// The grammar it reads; each label of the reader names the rule it implements.
+//
+//   term     = operand { op operand }           the whole text, and inside a bracket
+//   operand  = ["-"] faktor { op operand }      an op here binds tighter than the pending one
+//   faktor   = zahl | "X" | "P" | "PI" | "PHI" | "Q" | "R" | "É"
+//            | "(" term ")" | "[" term "]" | "|" term "|" | name "(" term ")"
+//   op       = "+" | "-"  (level 2)  |  "*" | "·" | "/"  (3)  |  "^"  (4), all left-associative
+//   zahl     = digits and points, no sign, no exponent part
+//
+// Where an op is due, any other character ends the bracket like a closing one and
+// makes the term unreadable; the last character of the text is never read as an op.
+// The edit of the text (blanks out, comma to point, a 0 before a leading sign and
+// between "(" and "-X^") is read as if done: the 0s stand in for themselves, and at a
+// blank or a comma the reader asks for the edited text.
 
 #include "fktint.h"
 #include "grenzwerte.h"
@@ -451,20 +466,20 @@ template <bool zaehlen>
     return false;
   };
 
-  // The 0 that the edit puts in front of a leading sign is read as if it stood there.
+  // term = "0" op ...: the 0 that the edit puts in front of a leading sign.
   if (*pos == u'-' || *pos == u'+') goto operator_faellig;
 
-operand:  // after an operator, which is never the last character
+operand:  // operand, right of an op (never the last character); X and one digit first
   c = *pos;
   if (einfach(c)) goto operator_faellig;
   negativ = false;
   goto faktor_zeichen;
-klammer_operand:  // after an opening, which may be the last character
+klammer_operand:  // term = operand ...: the first operand after an opening (may be at the end)
   if (pos < ende && einfach(*pos)) goto operator_faellig;
   negativ = false;
-faktor:
+faktor:  // operand = ["-"] faktor: the faktor, or the "-" before it
   c = pos < ende ? *pos : u'\0';
-faktor_zeichen:
+faktor_zeichen:  // faktor: the character c decides the alternative
   switch (zeichen[c].art) {
     case Operandart::x: ++pos; v = aufruf.x; break;
     case Operandart::ziffer:
@@ -475,25 +490,25 @@ faktor_zeichen:
       v = zahl.wert;
       break;
     }
-    case Operandart::vorzeichen:  // one sign per operand; a second one is no operand
+    case Operandart::vorzeichen:  // ["-"]: one sign per operand; a second one is no faktor
       if (negativ) goto kein_operand;
       negativ = true;
       ++pos;
       goto faktor;
-    case Operandart::klammer:
+    case Operandart::klammer:  // "(" term ")"
       ++pos;
       if (!oeffnen(rund)) goto zu_tief;
       if (minus_x_hoch(pos, ende)) goto null_davor;
       goto klammer_operand;
-    case Operandart::eckig:
+    case Operandart::eckig:  // "[" term "]"
       ++pos;
       if (!oeffnen(eckig)) goto zu_tief;
       goto klammer_operand;
-    case Operandart::betrag:
+    case Operandart::betrag:  // "|" term "|"
       ++pos;
       if (!oeffnen(betrag)) goto zu_tief;
       goto klammer_operand;
-    case Operandart::funktion: {
+    case Operandart::funktion: {  // name "(" term ")"
       const int nummer = funktionsname(pos, ende);
       if (nummer < 0) return bearbeiten;
       if (nummer > 0) {
@@ -507,7 +522,7 @@ faktor_zeichen:
       v = 0;
       break;
     }
-    case Operandart::p:
+    case Operandart::p:  // "P" | "PI" | "PHI"
       if (!p_lesen(pos, ende, v)) return bearbeiten;
       break;
     case Operandart::q: ++pos; v = Q; break;
@@ -515,7 +530,7 @@ faktor_zeichen:
     case Operandart::e: ++pos; v = euler; break;
     case Operandart::fehler:
       if (blank_oder_komma(c)) return bearbeiten;
-    kein_operand:
+    kein_operand:  // faktor: none of its alternatives
       fehlercode = term_unlesbar;
       v = 0;
       break;
@@ -524,10 +539,10 @@ faktor_zeichen:
   if (negativ) v = -v;
   goto operator_faellig;
 
-null_davor:  // the 0 that the edit puts between "(" and "-X^"
+null_davor:  // term = "0" op ...: the 0 that the edit puts between "(" and "-X^"
   v = 0;
 
-operator_faellig: {
+operator_faellig: {  // { op operand }: apply what binds at least as tight, then push op or close
   // The last character of the text is never read as an operator; any character
   // that is no operator ends the bracket like a closing one, and is an error.
   Operation op = schliessen;
@@ -572,7 +587,7 @@ operator_faellig: {
 }
   return {v, false};
 
-zu_tief:  // too deep to read safely: the term is unreadable
+zu_tief:  // operand nested deeper than maximale_tiefe: the term is unreadable
   fehlercode = term_unlesbar;
   return {0, false};
 }

@@ -5,13 +5,17 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "abbildung.h"
 #include "bildexport.h"
 #include "blattdatei.h"
+#include "dateischreiben.h"
 #include "letzterstand.h"
 #include "plotpass.h"
 #include "programm.h"
@@ -54,6 +58,10 @@ std::optional<bool> schalterwert(const std::string& s) {
 std::string setzpruefen(const std::string& name, const std::string& wert) {
   const Steuerelement* e = steuerelement(name);
   if (!e) return "--set: неизвестное имя «" + name + "»; имена перечислены в --help";
+  if (art(*e) == Steuerart::text)
+    if (const std::size_t i = steuerzeichen(utf16(wert)); i != std::u16string::npos)
+      return "--set " + name + ": управляющий символ в значении (знак " + std::to_string(i + 1) +
+             "); текст поля — одна строка без таких символов";
   if (art(*e) == Steuerart::schalter && !schalterwert(wert))
     return "--set " + name + ": ожидается true или false, а не «" + wert + "»";
   if (art(*e) == Steuerart::zahl) {
@@ -151,6 +159,7 @@ struct Zerleger {
       const std::string& arg = argumente[i];
       std::string fehler;
       if (arg.size() > 1 && arg[0] == '-') fehler = option(arg);
+      else if (arg.empty()) fehler = "пустое имя файла набора";
       else if (!a.blatt.empty()) fehler = "лишний аргумент «" + arg + "»: файл набора уже задан";
       else a.blatt = arg;
       if (!fehler.empty()) return fehler;
@@ -174,6 +183,17 @@ struct Zerleger {
 void ausgeben(std::FILE* ziel, const std::string& text) { std::fwrite(text.data(), 1, text.size(), ziel); }
 
 void fehlermelden(const QString& text) { ausgeben(stderr, std::string(programmname) + ": " + text.toStdString() + "\n"); }
+
+// Standard output is a file like any other: a full disk, /dev/full or a closed
+// pipe make the run fail. Returns the exit status.
+int ausgabeschliessen() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  const QString grund = errno == EPIPE ? QStringLiteral("канал закрыт читающей стороной")
+                        : errno == ENOSPC ? QStringLiteral("на диске нет места")
+                                          : QString::fromLocal8Bit(std::strerror(errno));
+  fehlermelden(QStringLiteral("стандартный вывод не записан: %1.").arg(grund));
+  return 1;
+}
 
 std::string hilfetext() {
   std::string namen;
@@ -230,6 +250,7 @@ QString zeichnen(const Aufruf& a, QImage& bild) {
     if (!fehler.isEmpty()) return fehler;
   }
   for (const auto& [name, wert] : a.setzen) setzen(name, wert);
+  breiteabgleichen(steuer);
   steuer.PaintBox1_width = a.breite ? a.breite : steuer.Mergebnis_visible ? 590 : 830;
   steuer.PaintBox1_height = a.hoehe ? a.hoehe : 597;
   const double b = steuer.PaintBox1_width, h = steuer.PaintBox1_height;
@@ -259,7 +280,7 @@ int stapellauf(const Aufruf& a) {
   }
   if (a.liste)
     for (const auto& zeile : ergebnisliste) ausgeben(stdout, utf8(zeile) + "\n");
-  std::fflush(stdout);
+  if (ausgabeschliessen() != 0) return 1;
   if (a.ausgabe.empty()) return 0;
   const QString ziel = QFile::decodeName(a.ausgabe.c_str());
   const QString fehler = bildspeichern(a.filterindex, ziel, bild);
@@ -280,13 +301,15 @@ Aufruf aufruflesen(const std::vector<std::string>& argumente) {
 }
 
 int befehlausfuehren(const Aufruf& a) {
+  // A closed pipe is reported as a failed write, not by ending the process.
+  std::signal(SIGPIPE, SIG_IGN);
   switch (a.art) {
     case Aufruf::hilfe:
       ausgeben(stdout, hilfetext());
-      return 0;
+      return ausgabeschliessen();
     case Aufruf::version:
       ausgeben(stdout, std::string(programmname) + " " + programmversion + "\n");
-      return 0;
+      return ausgabeschliessen();
     case Aufruf::fehler:
       fehlermelden(QString::fromStdString(a.meldung + "; см. " + programmname + " --help"));
       return 2;

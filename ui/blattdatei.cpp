@@ -1,8 +1,8 @@
 #include "blattdatei.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "dateischreiben.h"
 #include "steuertabelle.h"
 
 namespace {
@@ -19,6 +19,20 @@ void grossschreiben(Steuerzustand& z) {
     }
 }
 
+// A worksheet is saved only when it opens again as it was written: within the
+// reader's size limit (texts can grow when made capitals), accepted by the reader.
+QString wiederlesbar(QIODevice& geschrieben, const std::string& text) {
+  if (text.size() > blatthoechstgroesse)
+    return QStringLiteral("набор больше 1 МиБ и не открылся бы снова; сократите тексты полей");
+  const QByteArray gelesen = geschrieben.read(static_cast<qint64>(blatthoechstgroesse) + 1);
+  if (gelesen.toStdString() != text) return QStringLiteral("прочитано не то, что записано");
+  Steuerzustand probe;
+  std::optional<Sicht> sicht;
+  const std::string fehler = blattlesen(text, "", probe, sicht);
+  if (!fehler.empty()) return QStringLiteral("набор не открылся бы снова: %1").arg(QString::fromStdString(fehler));
+  return {};
+}
+
 }  // namespace
 
 QString blattendungtext() {
@@ -28,8 +42,8 @@ QString blattendungtext() {
 QString blattfilter() { return QStringLiteral("Набор функций (*.%1)").arg(blattendungtext()); }
 
 QString blattladen(const QString& pfad, Steuerzustand& ziel, std::optional<Sicht>& sicht) {
-  QFile datei(pfad);
-  if (!datei.open(QIODevice::ReadOnly)) return meldung(pfad, "не открыт", datei.errorString());
+  QFile datei;
+  if (QString grund = lesendoeffnen(datei, pfad); !grund.isEmpty()) return meldung(pfad, "не открыт", grund + '.');
   // One byte past the limit is enough to tell a file that is too large.
   const QByteArray text = datei.read(static_cast<qint64>(blatthoechstgroesse) + 1);
   if (datei.error() != QFileDevice::NoError) return meldung(pfad, "не прочитан", datei.errorString());
@@ -43,13 +57,11 @@ QString blattladen(const QString& pfad, Steuerzustand& ziel, std::optional<Sicht
 }
 
 QString blattsichern(const QString& pfad, const Steuerzustand& zustand, const Sicht& sicht) {
-  QSaveFile datei(pfad);
-  if (!datei.open(QIODevice::WriteOnly)) return meldung(pfad, "не сохранён", datei.errorString());
   const std::string text = blattschreiben(zustand, sicht);
-  const bool geschrieben = datei.write(text.data(), static_cast<qint64>(text.size())) ==
-                           static_cast<qint64>(text.size());
-  if (geschrieben && datei.commit()) return {};
-  const QString grund = datei.errorString();
-  datei.cancelWriting();
-  return meldung(pfad, "не сохранён", grund);
+  return dateischreiben(
+      pfad,
+      [&](QIODevice& datei, QString&) {
+        return datei.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+      },
+      [&](QIODevice& geschrieben) { return wiederlesbar(geschrieben, text); });
 }

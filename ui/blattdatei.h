@@ -1,6 +1,7 @@
-// Worksheet files on disk, for the window and the command line: read within the
-// size limit, written through QSaveFile. Each returns the message to show on
-// failure (naming the file and why), or empty.
+// Worksheet files on disk, for the window, the command line and the probe: read
+// within the size limit from regular files only, written through dateischreiben
+// and only when the written file opens again. Each returns the message to show
+// on failure (naming the file and why), or empty.
 #pragma once
 
 #include <QString>

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFile>
 
+#include <csignal>
+
 #include "befehlszeile.h"
 #include "graf_rus.h"
 #include "info2_russ.h"
@@ -10,6 +12,9 @@
 #include "qtcanvas.h"
 
 int main(int argc, char** argv) {
+  // A file-size limit makes a write fail, which the write routine reports,
+  // instead of ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   const Aufruf aufruf = aufruflesen({argv + 1, argv + argc});
   // Everything but the window runs without a display: export, help, version, usage errors.
   if (aufruf.art != Aufruf::fenster) return befehlausfuehren(aufruf);

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "bildexport.h"
 #include "blattdatei.h"
+#include "dateischreiben.h"
 #include "programm.h"
 
 namespace {
@@ -55,7 +55,7 @@ QStringList zuletztvormerken(const QString& pfad) {
   // The list is a convenience: a failed write leaves the old one and says nothing.
   if (ordneranlegen().isEmpty()) {
     const QByteArray text = liste.join(QLatin1Char('\n')).toUtf8() + '\n';
-    sicherschreiben(zuletztpfad(), [&](QSaveFile& datei, QString&) { return datei.write(text) == text.size(); });
+    dateischreiben(zuletztpfad(), [&](QIODevice& datei, QString&) { return datei.write(text) == text.size(); });
   }
   return liste;
 }

@@ -3,6 +3,7 @@
 // of the same state, the result list, usage errors and files that cannot be
 // read or written.
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QSvgRenderer>
@@ -17,6 +18,11 @@
 #include "qtcanvas.h"
 #include "steuerzustand.h"
 #include "uableitung.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace abbildung;
 
@@ -40,6 +46,27 @@ Lauf starten(const QStringList& argumente, const QString& ordner) {
   if (!p.waitForFinished(60000)) return {};
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
           p.readAllStandardError()};
+}
+
+// The program with its standard output on `fd` (and errors dropped); the exit status.
+int mitausgabe(int fd, const QStringList& argumente) {
+  std::vector<QByteArray> texte{QByteArray(PROGRAMM)};
+  for (const QString& a : argumente) texte.push_back(a.toUtf8());
+  std::vector<char*> argv;
+  for (QByteArray& t : texte) argv.push_back(t.data());
+  argv.push_back(nullptr);
+  const pid_t kind = fork();
+  if (kind == 0) {
+    dup2(fd, 1);
+    const int nichts = open("/dev/null", O_WRONLY);
+    dup2(nichts, 2);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(kind, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void schreiben(const QString& pfad, const QByteArray& inhalt) {
@@ -195,6 +222,9 @@ class BefehlszeileTest : public QObject {
         {{"--export", "a.png", "--with-list"}, "--with-list действует только для файлов .svg и .pdf"},
         {{"--with-list", "--list"}, "--with-list действует только вместе с --export"},
         {{"--list", "--last", "eins.fpblatt"}, "--last и ФАЙЛ вместе не действуют"},
+        {{"--list", ""}, "пустое имя файла набора"},
+        {{"--list", "--set", "ed_f1=X\nФункция Y = 1"}, "--set ed_f1: управляющий символ в значении (знак 2)"},
+        {{"--list", "--set", "ed_parameter=\t"}, "--set ed_parameter: управляющий символ"},
     };
     const QStringList vorher = QDir(ordner.path()).entryList(QDir::Files);
     for (const Fall& f : faelle) {
@@ -227,6 +257,76 @@ class BefehlszeileTest : public QObject {
     }
     QCOMPARE(lesen(pfad("alt.png")), QByteArray("alter Inhalt"));
     QVERIFY(!QDir(pfad("fehlt")).exists());
+  }
+
+  // Only regular files are read and replaced: a FIFO as FILE or OUT is refused
+  // at once (nobody writes to it), a link to a device stays, a link to a
+  // regular file is written through.
+  void nurRegulaereDateien() {
+    for (const char* kanal : {"kanal.fpblatt", "kanal.png"})
+      QCOMPARE(mkfifo(QFile::encodeName(pfad(kanal)).constData(), 0644), 0);
+    QVERIFY(QFile::link("/dev/null", pfad("geraet.png")));
+    schreiben(pfad("echt.png"), "alt");
+    QVERIFY(QFile::link("echt.png", pfad("verweis.png")));
+    struct Fall {
+      QStringList argumente;
+      int status;
+      const char* meldung;
+    };
+    const Fall faelle[] = {
+        {{"--list", "kanal.fpblatt"}, 1, "Файл «kanal.fpblatt» не открыт: это именованный канал"},
+        {{"--export", "kanal.png"}, 1, "Файл «kanal.png» не записан: это именованный канал"},
+        {{"--export", "geraet.png"}, 1, "Файл «geraet.png» не записан: это устройство"},
+        {{"--export", "verweis.png"}, 0, ""},
+    };
+    for (const Fall& f : faelle) {
+      const Lauf l = starten(f.argumente, ordner.path());
+      QVERIFY2(l.status == f.status, qPrintable(f.argumente.join(' ') + ": " + l.fehler));
+      QVERIFY2(QString::fromUtf8(l.fehler).contains(QString::fromUtf8(f.meldung)), l.fehler.constData());
+    }
+    QVERIFY(!QFileInfo(pfad("kanal.png")).isFile() && QFileInfo(pfad("kanal.png")).exists());
+    QVERIFY(QFileInfo(pfad("geraet.png")).isSymLink() && QFileInfo(pfad("verweis.png")).isSymLink());
+    QCOMPARE(QImage(pfad("echt.png")).size(), QSize(830, 597));
+  }
+
+  // A size limit on the process (as a full disk): the picture and the PDF are
+  // refused with exit 1, the old file stays and nothing else is left.
+  void groessengrenzeLaesstAltes() {
+    QDir(ordner.path()).mkdir("grenze");
+    const QString o = pfad("grenze");
+    for (const char* name : {"alt.png", "alt.pdf", "alt.svg"}) {
+      schreiben(o + "/" + name, "alter Inhalt");
+      QProcess p;
+      p.setWorkingDirectory(o);
+      p.start("bash", {"-c", "ulimit -f 4 && exec \"$0\" --export \"$1\"", PROGRAMM, name});
+      QVERIFY(p.waitForFinished(60000));
+      const QString fehler = QString::fromUtf8(p.readAllStandardError());
+      QVERIFY2(p.exitCode() == 1, qPrintable(name + (": " + fehler)));
+      QVERIFY2(fehler.contains(QStringLiteral("Файл «%1» не записан: файл превысил допустимый размер. Прежний файл не изменён.").arg(name)),
+               qPrintable(fehler));
+      QCOMPARE(lesen(o + "/" + name), QByteArray("alter Inhalt"));
+    }
+    QCOMPARE(QDir(o).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{"alt.pdf", "alt.png", "alt.svg"}));
+  }
+
+  // Standard output is checked like a file: a full device and a pipe closed
+  // by its reader make the run fail.
+  void standardausgabeGeprueft() {
+    const int voll = open("/dev/full", O_WRONLY);
+    QVERIFY(voll >= 0);
+    int rohr[2];
+    QCOMPARE(pipe(rohr), 0);
+    close(rohr[0]);
+    for (const QStringList& argumente : {QStringList{"--list"}, QStringList{"--help"}, QStringList{"--version"}}) {
+      QCOMPARE(mitausgabe(voll, argumente), 1);
+      QCOMPARE(mitausgabe(rohr[1], argumente), 1);
+    }
+    close(voll);
+    close(rohr[1]);
+    const int offen = open("/dev/null", O_WRONLY);
+    QCOMPARE(mitausgabe(offen, {"--list"}), 0);
+    close(offen);
   }
 };
 

@@ -33,6 +33,7 @@
 
 #include "abbildung.h"
 #include "bildexport.h"
+#include "blattdatei.h"
 #include "fktint.h"
 #include "graf_rus.h"
 #include "dialoge.h"
@@ -117,19 +118,22 @@ void langeliste() {
 }
 
 // Every format at the default size and as a small drawing (below Qt's write
-// buffer, so that only the final flush fails), and the PDF printer; `schreiben`
-// runs each under the failing condition. Each must report and keep the old file.
+// buffer, so that only the final flush fails), the PDF printer and the
+// worksheet; `schreiben` runs each under the failing condition. Each must
+// report and keep the old file.
 void jedesformatscheitert(const QString& ordner, const std::function<QString(std::function<QString()>)>& schreiben) {
   for (const QSize groesse : {QSize(830, 597), QSize(60, 40)}) {
     zustandsetzen(groesse.width(), groesse.height());
     const QImage schirm = bildschirm();
-    // The filters, then the PDF printer.
-    constexpr int druckpfad = filter_pdfliste + 1;
-    for (int filter = 1; filter <= druckpfad; ++filter) {
-      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(filter == druckpfad ? "pdf" : filterendung(filter));
+    // The filters, then the PDF printer, then the worksheet.
+    constexpr int druckpfad = filter_pdfliste + 1, blattpfad = druckpfad + 1;
+    for (int filter = 1; filter <= blattpfad; ++filter) {
+      const QString endung = filter == druckpfad ? "pdf" : filter == blattpfad ? "fpblatt" : filterendung(filter);
+      const QString name = QString("%1/alt%2-%3.%4").arg(ordner).arg(filter).arg(groesse.width()).arg(endung);
       altedatei(name);
       const QString meldung = schreiben([&] {
         if (filter < druckpfad) return bildspeichern(filter, name, schirm);
+        if (filter == blattpfad) return blattsichern(name, steuer, Sicht{xmin, xmax, ymin, ymax});
         QPrinter drucker(QPrinter::HighResolution);
         drucker.setOutputFormat(QPrinter::PdfFormat);
         drucker.setOutputFileName(name);
@@ -137,13 +141,13 @@ void jedesformatscheitert(const QString& ordner, const std::function<QString(std
         return druckseite(drucker, groesse.width(), groesse.height());
       });
       QVERIFY2(meldung.contains("не записан") && meldung.contains(name), qPrintable(name + ": " + meldung));
-      QVERIFY2(filter == druckpfad || meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
+      QVERIFY2(meldung.contains("Прежний файл не изменён"), qPrintable(meldung));
       QCOMPARE(lesen(name), altinhalt);
     }
   }
   // No temporary file is left beside the old ones.
   const QStringList reste = QDir(ordner).entryList(QDir::Files | QDir::Hidden);
-  const QRegularExpression alt("^alt([1-9]|10)-(830|60)\\.(bmp|gif|wmf|svg|pdf|png)$");
+  const QRegularExpression alt("^alt([1-9]|1[01])-(830|60)\\.(bmp|gif|wmf|svg|pdf|png|fpblatt)$");
   QVERIFY2(std::all_of(reste.begin(), reste.end(), [&](const QString& n) { return alt.match(n).hasMatch(); }),
            qPrintable(reste.join(' ')));
 }
@@ -394,7 +398,12 @@ class ExportTest : public QObject {
     drucker.setOutputFileName(pfad("seite.pdf"));
     drucker.setPageSize(QPageSize(QPageSize::A4));
     drucker.setResolution(300);
+    // Printing into a file leaves no temporary file anywhere, not even in the
+    // temporary folder, where a killed run could not clean it up.
+    const QStringList vorher = QDir::temp().entryList({"*.pdf"}, QDir::Files | QDir::Hidden);
     QCOMPARE(druckseite(drucker, 830, 597), QString());
+    QCOMPARE(QDir::temp().entryList({"*.pdf"}, QDir::Files | QDir::Hidden), vorher);
+    QCOMPARE(QDir(ordner.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
     const QImage seite = pdfseite(pfad("seite.pdf"), 300);
     if (seite.isNull()) QSKIP("pdftoppm is not installed");
     // The printable area lies inside the page; the page rectangle is relative to it.

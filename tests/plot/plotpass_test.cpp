@@ -241,6 +241,47 @@ TEST(Passbudget, HeavyStatesStopAtTheSamePlace) {
   }
 }
 
+// Drawing is part of the work: a family of wide curves (each segment stroked
+// as a polygon) stops once its segments have spent the budget, while the same
+// family drawn thin and an ordinary state drawn wide are drawn in full.
+TEST(Passbudget, WidePensCountTheirSegments) {
+  struct Fall {
+    const char* name;
+    bool alles;
+    std::u16string f1, q;
+    int breite;
+    bool gestoppt;
+  };
+  const Fall faelle[] = {
+      {"family of 10000 lines, pen 6", false, u"X", u"1000", 6, true},
+      {"family of 10000 lines, pen 2", false, u"X", u"1000", 2, true},
+      {"family of 10000 lines, pen 1", false, u"X", u"1000", 1, false},
+      {"every analysis, pen 6", true, u"", u"", 6, false},
+  };
+  for (const Fall& f : faelle) {
+    startzustand(830, 597);
+    if (f.alles) allesan();
+    if (!f.q.empty()) steuer.c_schar = true, steuer.ed_q = f.q, steuer.ed_schardiff = u"0,1";
+    if (!f.f1.empty()) steuer.ed_f1 = f.f1;
+    steuer.UpDown1 = f.breite;
+    funktionslistefuellen();
+    std::vector<std::string> log;
+    ProtokollCanvas c(log);
+    neuzeichnen(c);
+    // Segments drawn with a wide pen: every LineTo after a pen width above 1.
+    std::uint64_t breit = 0;
+    int stift = 1;
+    for (const std::string& zeile : log) {
+      if (zeile.rfind("Pen.Width ", 0) == 0) stift = std::stoi(zeile.substr(10));
+      if (zeile.rfind("LineTo ", 0) == 0 && stift > 1) ++breit;
+    }
+    EXPECT_EQ(std::count(ergebnisliste.begin(), ergebnisliste.end(), passabbruchzeile), f.gestoppt ? 1 : 0)
+        << f.name;
+    EXPECT_LE(breit * breiterstrich, passbudget + breiterstrich) << f.name;
+    if (f.gestoppt) EXPECT_GT(breit * breiterstrich, passbudget / 2) << f.name;
+  }
+}
+
 // A pass stopped before the area or the points shows none of their old values.
 TEST(Passbudget, StoppedStepsLeaveNoOldValues) {
   startzustand(830, 597);

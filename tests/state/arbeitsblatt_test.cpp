@@ -27,12 +27,12 @@ Steuerzustand allesanders() {
   for (const Steuerelement& e : steuerelemente()) {
     std::visit([&](auto feld) {
       using T = decltype(feld);
-      if constexpr (std::is_same_v<T, Textfeld>) z.*feld += u"\t\"Ж\\𝑥" + utf16(e.name);
+      if constexpr (std::is_same_v<T, Textfeld>) z.*feld += u" \"Ж\\𝑥" + utf16(e.name);
       else if constexpr (std::is_same_v<T, Schalter>) z.*feld = !(z.*feld);
       else z.*feld = 4;
     }, e.feld);
   }
-  z.ed_breite = u"4,5";  // the field as typed, beside the spinner's position
+  z.ed_breite = u"4";  // the field shows the spinner's position
   z.rb_parameter = false, z.rb_punkta = false, z.rb_punktB = true;
   z.c_ergebnisliste = z.Mergebnis_visible = true;
   return z;
@@ -88,6 +88,11 @@ TEST(Arbeitsblatt, HostileFilesAreRefusedAndChangeNothing) {
       {"view as list", kopf(R"(, "view": [-1, 1, -1, 1])"), "ключа «view» должно быть объектом"},
       {"number beyond the doubles", kopf(R"(, "view": {"xmin": -1, "xmax": 1e400})"), "число, большее любого"},
       {"view bound as text", kopf(R"(, "view": {"xmin": "-1"})"), "ключа «view.xmin» должно быть числом"},
+      // A field's text is one line; a line break would forge lines of every listing.
+      {"line break in a term", kopf(R"(, "controls": {"ed_f1": "X\nФункция Y = 1"})"), "«ed_f1» управляющий символ (знак 2)"},
+      {"tab in the parameter", kopf(R"(, "controls": {"ed_parameter": "1\t"})"), "«ed_parameter» управляющий символ"},
+      {"C1 control", kopf(R"(, "controls": {"ed_f3": "X\u0085"})"), "«ed_f3» управляющий символ"},
+      {"line separator", kopf(R"(, "controls": {"ed_A": "\u2028"})"), "«ed_A» управляющий символ (знак 1)"},
   };
   const Steuerzustand vorher = allesanders();
   for (const Fall& f : faelle) {
@@ -117,6 +122,14 @@ TEST(Arbeitsblatt, WhatTheReaderForgives) {
        [](Steuerzustand& z) { z.c_f2 = true; }},
       {"pen width clamped and shown",
        kopf(R"(, "controls": {"UpDown1": 99})"), [](Steuerzustand& z) { z.UpDown1 = 6, z.ed_breite = u"6"; }},
+      // The pen width's field and spinner agree after reading: a number in
+      // the field wins (clamped), anything else shows the spinner's position.
+      {"field and spinner disagree: the field's number wins",
+       kopf(R"(, "controls": {"UpDown1": 2, "ed_breite": "5"})"), [](Steuerzustand& z) { z.UpDown1 = 5, z.ed_breite = u"5"; }},
+      {"field beyond the range",
+       kopf(R"(, "controls": {"UpDown1": 2, "ed_breite": " 9 "})"), [](Steuerzustand& z) { z.UpDown1 = 6, z.ed_breite = u"6"; }},
+      {"field without a number",
+       kopf(R"(, "controls": {"UpDown1": 3, "ed_breite": "4,5"})"), [](Steuerzustand& z) { z.UpDown1 = 3, z.ed_breite = u"3"; }},
       {"two radio buttons: the first counts",
        kopf(R"(, "controls": {"rb_punktB": true, "rb_punkta": true})"),
        [](Steuerzustand& z) { z.rb_punkta = true, z.rb_parameter = false; }},

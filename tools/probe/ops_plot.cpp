@@ -1,6 +1,7 @@
 #include "ops_plot.h"
 
 #include "abbildung.h"
+#include "dateischreiben.h"
 #include "fktint.h"
 #include "plotpass.h"
 #include "protokoll.h"
@@ -40,6 +41,8 @@ std::string zeichenzustand(const json& r) {
     for (const auto& [name, wert] : r["state"].items())
       if (std::string fehler = zustandsfeld(name, wert); !fehler.empty()) return fehler;
   }
+  // The pen width's field and spinner agree, as after a worksheet or --set.
+  breiteabgleichen(steuer);
   if (r.contains("view")) {
     const json& v = r["view"];
     if (!v.is_array() || v.size() != 4) return "view: [xmin, xmax, ymin, ymax] expected";
@@ -80,7 +83,11 @@ const bool pass_op = probe_op("pass", [](const json& r) {
   if (r.value("record", false)) antwort["ops"] = log;
   if (r.contains("png")) {
     const std::string pfad = r["png"].get<std::string>();
-    if (!flaeche.image().save(QString::fromStdString(pfad), "PNG")) antwort["error"] = "cannot write " + pfad;
+    const QImage bild = flaeche.image();
+    const QString fehler = dateischreiben(
+        QString::fromStdString(pfad), [&](QIODevice& datei, QString&) { return bild.save(&datei, "PNG"); },
+        pngvollstaendig);
+    if (!fehler.isEmpty()) antwort["error"] = fehler.toStdString();
   }
   return antwort;
 });

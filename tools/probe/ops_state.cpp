@@ -1,7 +1,10 @@
 // The worksheet file: reading a text as the window opens a file, and writing the
 // state of a request as the window saves it.
+#include <QString>
+
 #include "abbildung.h"
 #include "arbeitsblatt.h"
+#include "blattdatei.h"
 #include "ops_plot.h"
 #include "probe.h"
 
@@ -25,6 +28,17 @@ const bool lesen_op = probe_op("blatt_lesen", [](const json& r) {
 const bool schreiben_op = probe_op("blatt_schreiben", [](const json& r) {
   if (std::string fehler = zeichenzustand(r); !fehler.empty()) return json{{"error", fehler}};
   return json{{"text", blattschreiben(steuer, Sicht{xmin, xmax, ymin, ymax})}};
+});
+
+// The request's "state" (and "view", "width", "height" as for "pass") saved to
+// "path" as Ctrl+S saves it -> {"file": path} or {"error": message}.
+const bool sichern_op = probe_op("blatt_sichern", [](const json& r) {
+  if (!r.contains("path") || !r["path"].is_string()) return json{{"error", "path: text expected"}};
+  if (std::string fehler = zeichenzustand(r); !fehler.empty()) return json{{"error", fehler}};
+  const std::string pfad = r["path"].get<std::string>();
+  const QString fehler = blattsichern(QString::fromStdString(pfad), steuer, Sicht{xmin, xmax, ymin, ymax});
+  if (!fehler.isEmpty()) return json{{"error", fehler.toStdString()}};
+  return json{{"file", pfad}};
 });
 
 }  // namespace

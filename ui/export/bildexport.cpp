@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,11 +12,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
-#include <QTemporaryFile>
 
 #include <gif_lib.h>
 
@@ -27,6 +23,7 @@
 #include <vector>
 
 #include "abbildung.h"
+#include "dateischreiben.h"
 #include "emfcanvas.h"
 #include "ergebnisblatt.h"
 #include "plotpass.h"
@@ -81,7 +78,7 @@ void svgeinrichten(QSvgGenerator& svg, int breite, int hoehe) {
 
 QByteArray svgbild(int breite, int hoehe, const std::function<void(Canvas&)>& danach) {
   QBuffer puffer;
-  puffer.open(QIODevice::WriteOnly);
+  puffer.open(QBuffer::WriteOnly);
   QSvgGenerator svg;
   svgeinrichten(svg, breite, hoehe);
   svg.setOutputDevice(&puffer);
@@ -105,7 +102,7 @@ QMimeData* kopiedaten(int breite, int hoehe) {
   daten->setData(QStringLiteral("image/svg+xml"), svgbild(breite, hoehe));
   QByteArray png;
   QBuffer puffer(&png);
-  puffer.open(QIODevice::WriteOnly);
+  puffer.open(QBuffer::WriteOnly);
   rasterbild(breite, hoehe).save(&puffer, "PNG");
   daten->setData(QStringLiteral("image/png"), png);
   return daten;
@@ -119,16 +116,16 @@ void zwischenablagekopieren(int breite, int hoehe) {
 
 namespace {
 
-bool gifkodieren(const QImage& quelle, QSaveFile& datei, QString& fehler);
-bool bmpschreiben(const QImage& bild, QSaveFile& datei, QString& fehler);
-bool pdfschreiben(int breite, int hoehe, QSaveFile& datei);
+bool gifkodieren(const QImage& quelle, QIODevice& datei, QString& fehler);
+bool bmpschreiben(const QImage& bild, QIODevice& datei, QString& fehler);
+bool pdfschreiben(int breite, int hoehe, QIODevice& datei);
 
-bool alsbmp(const QImage& schirm, QSaveFile& datei, QString& fehler) { return bmpschreiben(schirm, datei, fehler); }
-bool alsbmp16(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+bool alsbmp(const QImage& schirm, QIODevice& datei, QString& fehler) { return bmpschreiben(schirm, datei, fehler); }
+bool alsbmp16(const QImage& schirm, QIODevice& datei, QString& fehler) {
   return bmpschreiben(schirm.convertToFormat(QImage::Format_Indexed8, palette16(), Qt::ThresholdDither), datei,
                       fehler);
 }
-bool alsemf(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+bool alsemf(const QImage& schirm, QIODevice& datei, QString& fehler) {
   const QByteArray daten = emfbild(schirm.width(), schirm.height());
   if (daten.isEmpty()) {
     fehler = QStringLiteral("Метафайл не создан");
@@ -136,23 +133,23 @@ bool alsemf(const QImage& schirm, QSaveFile& datei, QString& fehler) {
   }
   return datei.write(daten) == daten.size();
 }
-bool alssvg(const QImage& schirm, QSaveFile& datei, QString&) {
+bool alssvg(const QImage& schirm, QIODevice& datei, QString&) {
   const QByteArray daten = svgbild(schirm.width(), schirm.height());
   return datei.write(daten) == daten.size();
 }
-bool alspdf(const QImage& schirm, QSaveFile& datei, QString&) { return pdfschreiben(schirm.width(), schirm.height(), datei); }
-bool alsliste(QByteArray (*schreiber)(const Ergebnisblatt&), const QImage& schirm, QSaveFile& datei, QString& fehler) {
+bool alspdf(const QImage& schirm, QIODevice& datei, QString&) { return pdfschreiben(schirm.width(), schirm.height(), datei); }
+bool alsliste(QByteArray (*schreiber)(const Ergebnisblatt&), const QImage& schirm, QIODevice& datei, QString& fehler) {
   const QByteArray daten = schreiber(ergebnisblattaufnehmen(schirm.width(), schirm.height()));
   if (daten.isEmpty()) fehler = QStringLiteral("Рисунок со списком не создан");
   return !daten.isEmpty() && datei.write(daten) == daten.size();
 }
-bool alssvgliste(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+bool alssvgliste(const QImage& schirm, QIODevice& datei, QString& fehler) {
   return alsliste(svgmitliste, schirm, datei, fehler);
 }
-bool alspdfliste(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+bool alspdfliste(const QImage& schirm, QIODevice& datei, QString& fehler) {
   return alsliste(pdfmitliste, schirm, datei, fehler);
 }
-bool alspng(const QImage& schirm, QSaveFile& datei, QString& fehler) {
+bool alspng(const QImage& schirm, QIODevice& datei, QString& fehler) {
   if (schirm.save(&datei, "PNG")) return true;
   fehler = datei.errorString();
   return false;
@@ -164,15 +161,19 @@ bool alspng(const QImage& schirm, QSaveFile& datei, QString& fehler) {
 struct Bildformat {
   const char* filter;
   const char* endung;
-  bool (*schreiben)(const QImage& bildschirm, QSaveFile& datei, QString& fehler);
+  bool (*schreiben)(const QImage& bildschirm, QIODevice& datei, QString& fehler);
+  QString (*vollstaendig)(QIODevice& geschrieben);
 };
 const Bildformat bildformate[] = {
-    {"Изображение (*.bmp)", "bmp", alsbmp},          {"16-цветная графика (*.bmp)", "bmp", alsbmp16},
-    {"Изображение (*.gif)", "gif", gifkodieren},    {"Векторная графика (*.wmf)", "wmf", alsemf},
-    {"Векторная графика SVG (*.svg)", "svg", alssvg},  {"Документ PDF (*.pdf)", "pdf", alspdf},
-    {"Изображение PNG (*.png)", "png", alspng},
-    {"Векторная графика SVG со списком результатов (*.svg)", "svg", alssvgliste},
-    {"Документ PDF со списком результатов (*.pdf)", "pdf", alspdfliste},
+    {"Изображение (*.bmp)", "bmp", alsbmp, bmpvollstaendig},
+    {"16-цветная графика (*.bmp)", "bmp", alsbmp16, bmpvollstaendig},
+    {"Изображение (*.gif)", "gif", gifkodieren, gifvollstaendig},
+    {"Векторная графика (*.wmf)", "wmf", alsemf, emfvollstaendig},
+    {"Векторная графика SVG (*.svg)", "svg", alssvg, svgvollstaendig},
+    {"Документ PDF (*.pdf)", "pdf", alspdf, pdfvollstaendig},
+    {"Изображение PNG (*.png)", "png", alspng, pngvollstaendig},
+    {"Векторная графика SVG со списком результатов (*.svg)", "svg", alssvgliste, svgvollstaendig},
+    {"Документ PDF со списком результатов (*.pdf)", "pdf", alspdfliste, pdfvollstaendig},
 };
 constexpr int formatzahl = static_cast<int>(std::size(bildformate));
 static_assert(formatzahl == filter_pdfliste);
@@ -253,12 +254,12 @@ QList<QRgb> palette16() {
 namespace {
 
 int gifschreiben(GifFileType* gif, const GifByteType* daten, int laenge) {
-  auto* datei = static_cast<QSaveFile*>(gif->UserData);
+  auto* datei = static_cast<QIODevice*>(gif->UserData);
   return static_cast<int>(datei->write(reinterpret_cast<const char*>(daten), laenge));
 }
 
 // The drawing's own colours when there are at most 256, else giflib's reduction.
-bool gifkodieren(const QImage& quelle, QSaveFile& datei, QString& fehler) {
+bool gifkodieren(const QImage& quelle, QIODevice& datei, QString& fehler) {
   const QImage bild = quelle.convertToFormat(QImage::Format_RGB32);
   const int b = bild.width(), h = bild.height();
   std::vector<GifByteType> index(static_cast<size_t>(b) * h);
@@ -315,19 +316,18 @@ bool gifkodieren(const QImage& quelle, QSaveFile& datei, QString& fehler) {
     }
   }
   if (karte) GifFreeMapObject(karte);
-  if (!gut && fehler.isEmpty())
-    fehler = datei.error() != QFileDevice::NoError ? datei.errorString()
-                                                   : QString::fromUtf8(GifErrorString(code));
+  // A failed write of the file is reported by the write routine.
+  if (!gut && fehler.isEmpty()) fehler = QString::fromUtf8(GifErrorString(code));
   return gut;
 }
 
-bool bmpschreiben(const QImage& bild, QSaveFile& datei, QString& fehler) {
+bool bmpschreiben(const QImage& bild, QIODevice& datei, QString& fehler) {
   if (bild.save(&datei, "BMP")) return true;
   fehler = datei.errorString();
   return false;
 }
 
-bool pdfschreiben(int breite, int hoehe, QSaveFile& datei) {
+bool pdfschreiben(int breite, int hoehe, QIODevice& datei) {
   QPdfWriter pdf(&datei);
   pdf.setResolution(bildpunkteprozoll);
   pdf.setTitle(QStringLiteral("Function"));
@@ -342,35 +342,13 @@ bool pdfschreiben(int breite, int hoehe, QSaveFile& datei) {
 
 }  // namespace
 
-// Buffered bytes reach the disk only on the final flush; a file is taken only
-// when that flush and every write before it went through, so a full disk or a
-// size limit leaves the old file as it was.
-QString sicherschreiben(const QString& name, const std::function<bool(QSaveFile&, QString&)>& inhalt) {
-  if (name.isEmpty()) return QStringLiteral("Имя файла не задано");
-  const bool vorhanden = QFileInfo::exists(name);
-  QSaveFile datei(name);
-  if (!datei.open(QIODevice::WriteOnly))
-    return QStringLiteral("Файл %1 не создан: %2.").arg(name, datei.errorString());
-  QString fehler;
-  const bool gut = inhalt(datei, fehler) && datei.flush() && datei.error() == QFileDevice::NoError;
-  if (gut && datei.commit()) return {};
-  if (fehler.isEmpty()) fehler = datei.errorString();
-  datei.cancelWriting();
-  QString meldung = QStringLiteral("Файл %1 не записан: %2.").arg(name, fehler);
-  if (vorhanden) meldung += QStringLiteral(" Прежний файл не изменён.");
-  return meldung;
-}
-
 QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm) {
   if (QString leer = ohnebildpunkte(bildschirm.width(), bildschirm.height()); !leer.isEmpty()) return leer;
-  return sicherschreiben(name, [&](QSaveFile& datei, QString& fehler) {
-    const Bildformat* f = bildformat(filterindex);
-    if (!f) {
-      fehler = QStringLiteral("Неизвестный формат");
-      return false;
-    }
-    return f->schreiben(bildschirm, datei, fehler);
-  });
+  const Bildformat* f = bildformat(filterindex);
+  if (!f) return QStringLiteral("Неизвестный формат рисунка.");
+  return dateischreiben(
+      name, [&](QIODevice& datei, QString& fehler) { return f->schreiben(bildschirm, datei, fehler); },
+      f->vollstaendig);
 }
 
 // ---------------------------------------------------------------- printing
@@ -382,7 +360,8 @@ Seitenrechteck seitenrechteck(int pw, int breite, int hoehe) {
 
 namespace {
 
-QString seitedrucken(QPrinter& drucker, int breite, int hoehe) {
+// On a printer or, for printing into a file, on a PDF writer with the printer's page.
+QString seitedrucken(QPagedPaintDevice& drucker, int breite, int hoehe) {
   const int pw = drucker.width(), ph = drucker.height();
   if (pw <= 40 || ph <= 40) return QStringLiteral("Страница принтера слишком мала");
   const int v = Round(ph * (static_cast<double>(breite) / pw) + 20);
@@ -400,7 +379,6 @@ QString seitedrucken(QPrinter& drucker, int breite, int hoehe) {
     leinwand.Rectangle(breite + 1, -20, breite + 20, v);
     leinwand.Rectangle(-20, hoehe + 1, breite + 20, v);
   }));
-  drucker.setDocName(QStringLiteral("Function"));
   QPainter maler;
   if (!maler.begin(&drucker)) return QStringLiteral("Печать не началась");
   const Seitenrechteck r = seitenrechteck(pw, breite, hoehe);
@@ -409,34 +387,22 @@ QString seitedrucken(QPrinter& drucker, int breite, int hoehe) {
   return {};
 }
 
-// A PDF ends with the offset of its cross-reference table and "%%EOF"; a write
-// lost on the way leaves that end missing or the offset pointing elsewhere.
-bool pdfvollstaendig(const QByteArray& pdf) {
-  static const QRegularExpression schluss(QStringLiteral("startxref\\s+(\\d+)\\s+%%EOF\\s*$"));
-  const QRegularExpressionMatch m = schluss.match(QString::fromLatin1(pdf.right(64)));
-  return m.hasMatch() && pdf.mid(m.captured(1).toLongLong(), 4) == "xref";
-}
-
-// The PDF printer writes its file itself, over the old one and without
-// reporting a failed write: it prints into a temporary file, and the target is
-// replaced only by a complete document.
-QString indateidrucken(QPrinter& drucker, const std::function<QString()>& drucken) {
-  const QString ziel = drucker.outputFileName();
-  QTemporaryFile zwischen(QDir::tempPath() + QStringLiteral("/druckseite-XXXXXX.pdf"));
-  if (!zwischen.open()) return QStringLiteral("Временный файл печати не создан: %1.").arg(zwischen.errorString());
-  drucker.setOutputFileName(zwischen.fileName());
-  const QString fehler = drucken();
-  drucker.setOutputFileName(ziel);
-  if (!fehler.isEmpty()) return fehler;
-  QFile gedruckt(zwischen.fileName());
-  const QByteArray pdf = gedruckt.open(QIODevice::ReadOnly) ? gedruckt.readAll() : QByteArray();
-  return sicherschreiben(ziel, [&](QSaveFile& datei, QString& grund) {
-    if (!pdfvollstaendig(pdf)) {
-      grund = QStringLiteral("документ печати записан не полностью");
-      return false;
-    }
-    return datei.write(pdf) == pdf.size();
-  });
+// The PDF printer would write its file itself, over the old one and without
+// reporting a failed write: the same pages go through the one write routine
+// instead, drawn by a PDF writer with the printer's page layout and resolution.
+QString indateidrucken(QPrinter& drucker, const std::function<QString(QPagedPaintDevice&)>& drucken) {
+  return dateischreiben(
+      drucker.outputFileName(),
+      [&](QIODevice& datei, QString& fehler) {
+        QPdfWriter pdf(&datei);
+        pdf.setTitle(QStringLiteral("Function"));
+        pdf.setCreator(drucker.creator());
+        pdf.setResolution(drucker.resolution());
+        pdf.setPageLayout(drucker.pageLayout());
+        fehler = drucken(pdf);
+        return fehler.isEmpty();
+      },
+      pdfvollstaendig);
 }
 
 // A print preview paints through a recording engine of its own, whatever file
@@ -448,15 +414,16 @@ bool vorschau(QPrinter& drucker) {
 
 }  // namespace
 
-QString geschuetztdrucken(QPrinter& drucker, const std::function<QString()>& drucken) {
+QString geschuetztdrucken(QPrinter& drucker, const std::function<QString(QPagedPaintDevice&)>& drucken) {
   if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty() && !vorschau(drucker))
     return indateidrucken(drucker, drucken);
-  return drucken();
+  return drucken(drucker);
 }
 
 QString druckseite(QPrinter& drucker, int breite, int hoehe) {
   if (QString leer = ohnebildpunkte(breite, hoehe); !leer.isEmpty()) return leer;
-  return geschuetztdrucken(drucker, [&] { return seitedrucken(drucker, breite, hoehe); });
+  drucker.setDocName(QStringLiteral("Function"));
+  return geschuetztdrucken(drucker, [&](QPagedPaintDevice& geraet) { return seitedrucken(geraet, breite, hoehe); });
 }
 
 QString standarddruck(int breite, int hoehe) {

@@ -14,8 +14,8 @@
 class Canvas;
 class QFileDialog;
 class QMimeData;
+class QPagedPaintDevice;
 class QPrinter;
-class QSaveFile;
 class QWidget;
 
 // Font, white ground with its outline just outside the W x H area, hollow
@@ -69,11 +69,6 @@ QString ohnebildpunkte(int breite, int hoehe);
 // unchanged), or empty.
 QString bildspeichern(int filterindex, const QString& name, const QImage& bildschirm);
 
-// Writes a file through a temporary one: `inhalt` writes the bytes, and the
-// target is replaced only when every byte reached the disk. Returns the reason
-// of a failure (the old file is then unchanged), or empty.
-QString sicherschreiben(const QString& name, const std::function<bool(QSaveFile&, QString&)>& inhalt);
-
 // The standard sixteen colours of a 4-bit bitmap.
 QList<QRgb> palette16();
 
@@ -83,9 +78,9 @@ QList<QRgb> palette16();
 // document. Returns the reason of a failure, or empty.
 QString druckseite(QPrinter& drucker, int breite, int hoehe);
 // Runs `drucken` on the printer; where that is a PDF printer with a file
-// (and no preview), through a temporary file that replaces the target only
-// when the document is complete.
-QString geschuetztdrucken(QPrinter& drucker, const std::function<QString()>& drucken);
+// (and no preview), on a PDF writer through the one write routine, which
+// replaces the target only when the document is complete.
+QString geschuetztdrucken(QPrinter& drucker, const std::function<QString(QPagedPaintDevice&)>& drucken);
 // The page rectangle for a printable width and height: left, top, right, bottom.
 struct Seitenrechteck {
   int links, oben, rechts, unten;

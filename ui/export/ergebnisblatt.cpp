@@ -155,9 +155,8 @@ void weissergrund(QPainter& maler, double breite, double hoehe) {
   maler.fillRect(QRectF(0, 0, breite, hoehe), Qt::white);
 }
 
-QString ergebnisseiten(QPrinter& drucker, int breite, int hoehe) {
+QString ergebnisseiten(QPagedPaintDevice& drucker, int breite, int hoehe) {
   const Ergebnisblatt blatt = ergebnisblattaufnehmen(breite, hoehe);
-  drucker.setDocName(QStringLiteral("Function"));
   QPainter maler;
   if (!maler.begin(&drucker)) return QStringLiteral("Печать не началась");
   Satz satz{&maler, drucker, double(drucker.width()), double(drucker.height()), [&] { return drucker.newPage(); }};
@@ -186,14 +185,15 @@ Ergebnisblatt ergebnisblattaufnehmen(int breite, int hoehe) {
 QString druckauftrag(QPrinter& drucker, int breite, int hoehe, bool mitliste) {
   if (!mitliste) return druckseite(drucker, breite, hoehe);
   if (QString leer = ohnebildpunkte(breite, hoehe); !leer.isEmpty()) return leer;
-  return geschuetztdrucken(drucker, [&] { return ergebnisseiten(drucker, breite, hoehe); });
+  drucker.setDocName(QStringLiteral("Function"));
+  return geschuetztdrucken(drucker, [&](QPagedPaintDevice& geraet) { return ergebnisseiten(geraet, breite, hoehe); });
 }
 
 QByteArray svgmitliste(const Ergebnisblatt& blatt) {
   const QImage mass = messflaeche();
   const int h = static_cast<int>(satzhoehe(blatt, mass));
   QBuffer puffer;
-  puffer.open(QIODevice::WriteOnly);
+  puffer.open(QBuffer::WriteOnly);
   QSvgGenerator svg;
   svg.setSize(QSize(blatt.breite, h));
   svg.setViewBox(QRect(0, 0, blatt.breite, h));
@@ -213,7 +213,7 @@ QByteArray pdfmitliste(const Ergebnisblatt& blatt) {
   const QImage mass = messflaeche();
   const double h = satzhoehe(blatt, mass);
   QBuffer puffer;
-  puffer.open(QIODevice::WriteOnly);
+  puffer.open(QBuffer::WriteOnly);
   QPdfWriter pdf(&puffer);
   pdf.setResolution(bildpunkteprozoll);
   pdf.setTitle(QStringLiteral("Function"));
