@@ -11,6 +11,8 @@
 #include "steuerzustand.h"
 #include "suche.h"
 #include "uableitung.h"
+#include "unstetigkeiten.h"
+#include "untersuchung.h"
 #include "zahltext.h"
 
 using namespace abbildung;
@@ -116,8 +118,23 @@ void derivatives_first(benchmark::State& state) {
   }
 }
 
+// The curve discussion of the default term on the default range, as the pass
+// appends it: the breaks of the curve, the three searches and the block itself.
+void discussion_default(benchmark::State& state) {
+  steuer = Steuerzustand{};
+  P = editwert(steuer.ed_parameter);
+  const std::u16string d1 = ableitungsterm(steuer.ed_f1);
+  const std::u16string d2 = ableitungsterm(d1);
+  const double a = editwert(steuer.ed_von), b = editwert(steuer.ed_bis);
+  for (auto _ : state) {
+    const std::vector<std::u16string> zeilen = untersuchung(steuer.ed_f1, d1, d2, a, b, unstetigkeiten(steuer.ed_f1, a, b));
+    benchmark::DoNotOptimize(zeilen.data());
+  }
+}
+
 }  // namespace
 
+BENCHMARK(discussion_default)->Name("analysis/discussion")->Unit(benchmark::kMillisecond);
 BENCHMARK(pass_all)->Name("pass/all")->Unit(benchmark::kMillisecond);
 BENCHMARK(pass_all_nodraw)->Name("pass/all_nodraw")->Unit(benchmark::kMillisecond);
 BENCHMARK(searches_all)->Name("analysis/searches")->Unit(benchmark::kMillisecond);

@@ -32,7 +32,7 @@ const auto tabelle = std::to_array<Steuerelement>({
     FELD(verschiebungxachse), FELD(streckungxachse), FELD(verschiebungyachse),
     FELD(streckungyachse), FELD(funktionsaddition), FELD(funktionssubtraktion1),
     FELD(funktionsmultiplikation), FELD(funktionsdivision1),
-    FELD(Umkehrkurvezuf1x1), FELD(Mergebnis_visible), FELD(m_asymptoten),
+    FELD(Umkehrkurvezuf1x1), FELD(Mergebnis_visible), FELD(m_asymptoten), FELD(c_untersuchung),
 });
 #undef FELD
 

@@ -47,6 +47,7 @@ struct Steuerzustand {
   bool funktionsaddition = false, funktionssubtraktion1 = false;
   bool funktionsmultiplikation = false, funktionsdivision1 = false;
   bool Umkehrkurvezuf1x1 = false;
+  bool c_untersuchung = false;  // the curve discussion of f1 in the result list
 
   // Outputs written by the logic.
   std::u16string Label11 = u";       )";

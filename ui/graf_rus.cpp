@@ -353,6 +353,8 @@ const Eintrag sondermenue[] = {
     {&TFGraf::funktionsdivision1, u"f1(x)/f2(x) , Разделение значений функции", &Steuerzustand::funktionsdivision1, nullptr},
     {nullptr, nullptr, nullptr, nullptr},
     {&TFGraf::Umkehrkurvezuf1x1, u"Обратная кривая f1(х), Отражение на y=x", &Steuerzustand::Umkehrkurvezuf1x1, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {&TFGraf::c_untersuchung, u"Исследование функции", &Steuerzustand::c_untersuchung, nullptr},
 };
 
 // The menu shortcuts; they act before the focused control sees the key.

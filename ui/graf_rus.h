@@ -136,7 +136,7 @@ class TFGraf : public QMainWindow {
   QAction *spiegelungxachse, *spiegelungursprung, *spiegelungyachse, *verschiebungxachse,
       *streckungxachse, *verschiebungyachse, *streckungyachse, *nacheinanderausfuehrung,
       *funktionsaddition, *funktionssubtraktion1, *funktionsmultiplikation, *funktionsdivision1,
-      *Umkehrkurvezuf1x1;
+      *Umkehrkurvezuf1x1, *c_untersuchung;
   QMenu *Bearbeiten1, *M_ksystem, *M2;
   // Undo and redo, with their two menu items.
   Verlaufsfuehrung* verlauf = nullptr;

@@ -517,4 +517,43 @@ TEST_F(Analysen, AntiderivativeBreaksAtAPole) {
   EXPECT_TRUE(nah) << zeile;
 }
 
+// The discussion comes after every line the pass writes for f1 (here the
+// zeros and the value table), only when ticked, and only for f1.
+TEST_F(Analysen, DiscussionFollowsTheOtherLines) {
+  steuer.c_nullstellen = steuer.c_wertetabelle = steuer.Mergebnis_visible = true;
+  zeichne();
+  const std::size_t ohne = ergebnisliste.size();
+  EXPECT_EQ(stelle(u"Исследование функции f1 на [-6; 6]"), ohne);
+
+  steuer.c_untersuchung = true;
+  zeichne();
+  const std::size_t kopf = stelle(u"Исследование функции f1 на [-6; 6]");
+  ASSERT_EQ(kopf, ohne);
+  EXPECT_EQ(ergebnisliste[kopf + 1], u"Область определения: [-6; 6]");
+  EXPECT_TRUE(ergebnisliste.back().starts_with(u"Область значений: ")) << ergebnisliste.size();
+
+  steuer.c_f1 = false;  // f3 and f4 are empty; nothing is drawn for f1
+  steuer.ed_f2 = u"X^2";
+  steuer.c_f2 = true;
+  zeichne();
+  EXPECT_EQ(stelle(u"Исследование функции f1 на [-6; 6]"), ergebnisliste.size());
+}
+
+// With the discussion ticked, each marker of a zero, extremum or inflection
+// point carries its coordinates; without it, none does.
+TEST_F(Analysen, DiscussionLabelsTheMarkers) {
+  steuer.c_nullstellen = steuer.c_extrema = steuer.c_wendepunkte = true;
+  const auto beschriftungen = [](const Log& log) {
+    return std::count_if(log.begin(), log.end(), [](const std::string& z) {
+      return z.starts_with("TextOut ") && z.ends_with(")") && z.find(';') != std::string::npos;
+    });
+  };
+  EXPECT_EQ(beschriftungen(zeichne()), 0);
+  steuer.c_untersuchung = true;
+  const Log log = zeichne();
+  // 5 zeros, 5 extrema, 5 inflection points of X*SIN(X+1) on [-6; 6]
+  EXPECT_EQ(beschriftungen(log), 15);
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& z) { return z.ends_with(" (-5,88;-5,8)"); }));
+}
+
 }  // namespace

@@ -153,8 +153,13 @@ class FensterTest : public QObject {
       QVERIFY(!c->isChecked());
     QVERIFY(f->rb_parameter->isChecked() && !f->rb_punkta->isChecked());
     for (QAction* a : {f->MAchsen1, f->m_raster, f->m_terme, f->m_farbe}) QVERIFY(a->isChecked());
-    for (QAction* a : {f->MAchsen21, f->M_rahmen, f->spiegelungxachse, f->Umkehrkurvezuf1x1})
+    for (QAction* a : {f->MAchsen21, f->M_rahmen, f->spiegelungxachse, f->Umkehrkurvezuf1x1, f->c_untersuchung})
       QVERIFY(a->isCheckable() && !a->isChecked());
+    // The discussion is the last item of the special functions, after a separator.
+    const QList<QAction*> sonder = f->M2->actions();
+    QCOMPARE(sonder.value(sonder.size() - 1), f->c_untersuchung);
+    QVERIFY(sonder.value(sonder.size() - 2)->isSeparator());
+    QCOMPARE(f->c_untersuchung->text(), QStringLiteral("Исследование функции"));
 
     // Menu bar order; the two outer items act at once.
     QStringList titel;

@@ -6,7 +6,9 @@
 #include "probe.h"
 #include "steuerzustand.h"
 #include "suche.h"
+#include "uableitung.h"
 #include "unstetigkeiten.h"
+#include "untersuchung.h"
 #include "zahltext.h"
 
 namespace {
@@ -60,6 +62,18 @@ const bool search_op = probe_op("search", [](const json& r) {
   }
   antwort["P"] = zahl_json(P);
   return antwort;
+});
+
+// The curve discussion of ed_f1 on ed_von..ed_bis, with its derivative texts
+// built as the plot pass builds them.
+const bool discussion_op = probe_op("discussion", [](const json& r) {
+  suchfelder(r);
+  if (ersetzungsliste.empty()) ersetzungslisteladen();
+  P = editwert(steuer.ed_parameter);
+  const std::u16string d1 = ableitungsterm(steuer.ed_f1);
+  const std::u16string d2 = ableitungsterm(d1);
+  const double a = editwert(steuer.ed_von), b = editwert(steuer.ed_bis);
+  return json{{"lines", zeilen(untersuchung(steuer.ed_f1, d1, d2, a, b, unstetigkeiten(steuer.ed_f1, a, b)))}};
 });
 
 const bool integral_op = probe_op("integral", [](const json& r) {
