@@ -87,8 +87,9 @@ spur_mit_schrift() {
 [[ $("$installiert" --version) == "$programm $version" ]] || falsch "--version: $("$installiert" --version)"
 
 # Every option of --help is documented in both man pages (groff may hyphenate).
+# The controls' captions in «…» are menu texts such as «-f1(x) , …», not options.
 optionen() { grep -o -E -- '(^|[^[:alnum:]-])--?[a-z][a-z0-9]*' | grep -o -E -- '--?[a-z0-9]+' | sort -u; }
-hilfe=$("$installiert" --help | optionen)
+hilfe=$("$installiert" --help | sed 's/«[^»]*»//g' | optionen)
 for sprache in en ru; do
   handbuch=$(sed 's/‐//g' "$tmp/man.$sprache.txt" | optionen)
   fehlt=$(comm -23 <(echo "$hilfe") <(echo "$handbuch"))
