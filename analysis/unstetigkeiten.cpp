@@ -176,7 +176,8 @@ double rundeste(double l, double r) {
   const bool negativ = r < 0;
   std::int64_t lo = rang(negativ ? -r : l), hi = rang(negativ ? -l : r);
   for (int k = 63; k > 0; --k) {
-    const std::int64_t kandidat = hi & ~((std::int64_t{1} << k) - 1);
+    const std::uint64_t maske = ~((std::uint64_t{1} << k) - 1);
+    const auto kandidat = static_cast<std::int64_t>(static_cast<std::uint64_t>(hi) & maske);
     if (kandidat >= lo) {
       hi = kandidat;
       break;
