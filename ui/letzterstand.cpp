@@ -23,7 +23,7 @@ QString ordneranlegen() {
 
 QString zustandsordner() {
   QString basis = qEnvironmentVariable("XDG_STATE_HOME");
-  // The base directory specification ignores relative paths.
+  // A relative XDG folder is not to be trusted: the home fallback then holds.
   if (basis.isEmpty() || QDir::isRelativePath(basis)) basis = QDir::homePath() + QStringLiteral("/.local/state");
   return basis + QLatin1Char('/') + QLatin1String(programmname);
 }
